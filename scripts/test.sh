@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Sets up, builds, and runs every test: once in the normal build, once under ASan+UBSan.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+export QT_QPA_PLATFORM=offscreen
+
+"$root/scripts/build.sh" build
+(cd "$root/build" && ctest --output-on-failure -j "$(nproc)")
+
+"$root/scripts/build.sh" build-sanitize -DTOKARIUM_SANITIZE=ON -DTOKARIUM_GUI=OFF -DCMAKE_BUILD_TYPE=Debug
+(cd "$root/build-sanitize" && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j "$(nproc)")
