@@ -9,4 +9,4 @@ export QT_QPA_PLATFORM=offscreen
 (cd "$root/build" && ctest --output-on-failure -j "$(nproc)")
 
 "$root/scripts/build.sh" build-sanitize -DTOKARIUM_SANITIZE=ON -DTOKARIUM_GUI=OFF -DCMAKE_BUILD_TYPE=Debug
-(cd "$root/build-sanitize" && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j "$(nproc)")
+(cd "$root/build-sanitize" && ctest --output-on-failure -j "$(nproc)")
