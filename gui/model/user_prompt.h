@@ -1,0 +1,32 @@
+// Messages and questions to the user; the GUI shows them, tests record them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tokarium {
+
+enum class Answer { kYes, kNo, kCancel };
+
+class UserPrompt {
+public:
+    virtual ~UserPrompt() = default;
+    virtual void showMessage(const std::string& text) = 0;
+    // True for Yes.
+    virtual bool askYesNo(const std::string& text) = 0;
+    virtual Answer askYesNoCancel(const std::string& text) = 0;
+};
+
+// Texts of the document commands; "%s" stands for a path or file name (see formatMessage).
+constexpr std::string_view kCantOpenFileMessage = "Can't open file \"%s\".";
+constexpr std::string_view kIncorrectFormatMessage = "Incorrect file format \"%s\".";
+constexpr std::string_view kIncorrectVersionQuestion =
+    "The version number of the file \"%s\" is incorrect. Do you want to continue?";
+constexpr std::string_view kSaveChangesQuestion = "Save the changes made to \"%s\" ?";
+constexpr std::string_view kPlaceIndexUsedMessage = "A place with the same index already exists.";
+constexpr std::string_view kTransitionIndexUsedMessage = "A transition with the same index already exists";
+
+// The message with its first "%s" replaced by the argument.
+std::string formatMessage(std::string_view message, std::string_view argument);
+
+} // namespace tokarium
