@@ -1,0 +1,35 @@
+// The run of mixsim in its current directory, from "data.txt" to the report.
+#pragma once
+
+#include "engines/hybrid/hybrid_net.h"
+#include "engines/hybrid/initial_state.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace mixsim {
+
+// Everything a run works on: the net, the simulation state and the report text.
+struct EngineRun {
+    HybridNet net;
+    SimulationState state;
+    std::string report;
+};
+
+struct EngineRunResult {
+    std::optional<EngineRun> run;
+    std::string error;  // set when `run` is empty
+};
+
+// Reads the text of "data.txt", builds the net and the initial state and
+// writes the report head. Nothing is written to disk.
+[[nodiscard]] EngineRunResult startRun(std::string_view dataText);
+
+// The whole program: reads "data.txt" from the current directory and writes
+// "results_hybrid.htm" there. Bad input is reported on `errors` before any
+// file is written. Returns the exit status.
+[[nodiscard]] int runMixsim(std::FILE* errors);
+
+}  // namespace mixsim

@@ -1,0 +1,70 @@
+// Number conversions of the engine's formatted output.
+#include "engines/hybrid/print_format.h"
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace mixsim {
+
+namespace {
+
+// Integral values up to this magnitude are printed through a 64-bit integer.
+constexpr double kLargestPrintedInteger = 1e18;
+
+std::string nonFinite(double value)
+{
+    if (std::isnan(value)) {
+        return "NaN";
+    }
+    return value > 0 ? "Inf" : "-Inf";
+}
+
+std::string formatInteger(double value, int minDigits)
+{
+    char buffer[64];
+    if (std::fabs(value) < kLargestPrintedInteger) {
+        std::snprintf(buffer, sizeof buffer, "%.*lld", minDigits,
+                      static_cast<long long>(value));
+    } else {
+        std::snprintf(buffer, sizeof buffer, "%.0f", value);
+    }
+    return buffer;
+}
+
+}  // namespace
+
+std::string formatReal(const char* format, double value)
+{
+    const int length = std::snprintf(nullptr, 0, format, value);
+    if (length < 0) {
+        return {};
+    }
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+    std::snprintf(buffer.data(), buffer.size(), format, value);
+    return std::string(buffer.data(), static_cast<std::size_t>(length));
+}
+
+std::string formatD(double value)
+{
+    if (!std::isfinite(value)) {
+        return nonFinite(value);
+    }
+    if (value == std::floor(value)) {
+        return formatInteger(value, 1);
+    }
+    return formatReal("%e", value);
+}
+
+std::string formatD2(double value)
+{
+    if (!std::isfinite(value)) {
+        return nonFinite(value);
+    }
+    if (value == std::floor(value)) {
+        return formatInteger(value, 2);
+    }
+    return formatReal("%.2e", value);
+}
+
+}  // namespace mixsim

@@ -1,0 +1,18 @@
+// Number conversions of the engine's formatted output.
+#pragma once
+
+#include <string>
+
+namespace mixsim {
+
+// One real through a C format such as "%.2f" (C numeric locale).
+[[nodiscard]] std::string formatReal(const char* format, double value);
+
+// "%d": an integral value as a decimal integer, any other value as "%e".
+[[nodiscard]] std::string formatD(double value);
+
+// "%.2d": an integral value with at least two digits, zero-padded, any
+// other value as "%.2e".
+[[nodiscard]] std::string formatD2(double value);
+
+}  // namespace mixsim
