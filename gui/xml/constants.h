@@ -20,4 +20,7 @@ inline constexpr std::size_t kAttributeEntriesPerBucket = 4;
 inline constexpr const char* kDeclaration = "<?xml version=\"1.0\"?>";
 inline constexpr const char* kLineEnd = "\r\n";
 
+// Version written into the root element of every document.
+inline constexpr const char* kDocumentVersion = "1.0.0.0";
+
 } // namespace tokarium::xml
