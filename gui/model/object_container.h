@@ -158,6 +158,7 @@ public:
 
 private:
     friend class ObjectCursor;
+    void removeObjects(const std::vector<NetObject*>& removed);
     std::vector<std::unique_ptr<NetObject>> m_objects;
 };
 
