@@ -1,0 +1,145 @@
+// The driver: start-up, input, levels and groups, pre-phase firing, phases, output.
+#include "engines/continuous/engine.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "engines/continuous/conflicts.h"
+#include "engines/continuous/engine_context.h"
+#include "engines/continuous/groups.h"
+#include "engines/continuous/net_reader.h"
+#include "engines/continuous/phase_update.h"
+#include "engines/continuous/prephase.h"
+#include "engines/continuous/priority_levels.h"
+#include "engines/continuous/result_files.h"
+#include "engines/continuous/run_reports.h"
+
+namespace flowrun {
+namespace {
+
+constexpr int kFailure = 1;
+
+class EngineDriver {
+public:
+    explicit EngineDriver(LpSolver& solver) : m_solver(solver) {}
+
+    int run()
+    {
+        removeOldResults();
+        std::ifstream input(kInputFile, std::ios::binary);
+        if (!input)
+            return kFailure;
+        std::ostringstream content;
+        content << input.rdbuf();
+        if (!m_long.open(kLongReportFile) || !m_brief.open(kBriefReportFile))
+            return kFailure;
+
+        const int status = simulate(content.str());
+        if (!m_long.close())
+            return kFailure;
+        if (!m_brief.close())
+            return kFailure;
+        std::remove(kLpModelFile);
+        std::remove(kLpReportFile);
+        return status;
+    }
+
+private:
+    int refuse(const std::string& message)
+    {
+        writeFailure(m_long, m_brief, message);
+        return kFailure;
+    }
+
+    int simulate(const std::string& content)
+    {
+        std::string title;
+        splitTitle(content, title);
+        writeLongHead(m_long, title);
+        const ReadOutcome read = readNet(content, m_net, m_long);
+        if (!read.ok)
+            return refuse(read.message);
+        for (int t = 0; t < m_net.m; ++t) {
+            if (m_net.maxSpeed[t] == kInfiniteSpeed && !m_net.hasInputPlace(t)) {
+                return refuse("The transition T" + std::to_string(t + 1) +
+                              " has an infinite speed and no input place: it would fire without end.");
+            }
+        }
+
+        const LevelOutcome levels = computeLevels(m_net);
+        m_net.level = levels.level;
+        if (!levels.converged)
+            m_long << "The priorities of the places contradict each other; the levels are those of the last pass.\n<br>";
+        m_net.group = buildGroups(m_net);
+        writeLevelsAndGroups(m_long, m_net);
+
+        m_run.M = m_net.m0;
+        const PrephaseOutcome prephase = firePrephase(m_net, m_run.M, m_run.states, m_long);
+        if (prephase.tooManyStates)
+            return refuse(tooManyStatesMessage());
+        m_run.Mnext = m_run.M;
+
+        EngineContext context{m_net, m_solver, m_long, {}};
+        while (true) {
+            if (m_run.states.size() >= kMaxStates)
+                return refuse(tooManyStatesMessage());
+            IbState state;
+            state.marking = m_run.M;
+            m_run.states.push_back(state);
+            const std::size_t phase = m_run.states.size();
+            const Vector start = m_run.M;
+            m_run.v.assign(m_net.m, 0);
+            m_run.M = m_run.Mnext;
+
+            writePhaseHeader(m_long, phase);
+            computePhaseSpeeds(context, m_run.M, m_run.Mnext, m_run.v, "");
+            if (context.failed())
+                return refuse("The speeds cannot be computed. " + context.fatal);
+
+            const Vector* previous = phase >= 2 ? &m_run.states[phase - 2].speeds : nullptr;
+            const PhaseUpdate update = updatePhase(m_net, m_run.Mnext, m_run.v, m_run.B, previous);
+            writePhaseResult(m_long, phase, m_run.v, m_run.B, update, m_run.Mnext);
+
+            IbState& recorded = m_run.states.back();
+            recorded.speeds = m_run.v;
+            recorded.balances = m_run.B;
+            recorded.duration = update.recorded();
+            m_run.finalMarking = m_run.Mnext;
+            writePhaseSummary(m_long, phase, start, m_run.v, update.duration, m_run.Mnext);
+            if (update.last) {
+                writeLastPhaseNotice(m_long);
+                break;
+            }
+            m_run.M = m_run.Mnext;
+        }
+
+        writeBriefResults(m_long, m_brief, m_net.title, m_run);
+        std::string message;
+        if (!writeResultFiles(resultFiles(m_run, m_net.n, m_net.m), message)) {
+            m_long << "<br>" << message << "<br>\n";
+            return kFailure;
+        }
+        return 0;
+    }
+
+    static std::string tooManyStatesMessage()
+    {
+        return "The run needs more than " + std::to_string(kMaxStates) + " states; it is not simulated.";
+    }
+
+    LpSolver& m_solver;
+    Report m_long;
+    Report m_brief;
+    ContinuousNet m_net;
+    EngineRun m_run;
+};
+
+}  // namespace
+
+int runEngine(LpSolver& solver)
+{
+    return EngineDriver(solver).run();
+}
+
+}  // namespace flowrun

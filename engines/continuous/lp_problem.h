@@ -1,0 +1,48 @@
+// One linear program of the speed computation and its text in the solver's model format.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engines/continuous/continuous_net.h"
+
+namespace flowrun {
+
+// Known-speed constraint of one transition.
+struct KnownSpeed {
+    Real value = 0;
+    // 1: speed equals the value; 2: at least the value for a criterion transition, equal otherwise;
+    // any other code: no constraint.
+    int code = -1;
+
+    bool operator==(const KnownSpeed&) const = default;
+};
+
+// r_a * v_a = r_b * v_b; a < 0 means no equation.
+struct SharingEquation {
+    int a = -1;
+    int b = -1;
+    Real ra = 0;
+    Real rb = 0;
+    int place = -1;
+};
+
+struct LpProblem {
+    const Matrix* incidence = nullptr;
+    Flags objective;                 // J: transitions whose speed sum is maximised
+    Flags balanceRows;               // C2: places whose balance must stay >= 0
+    Vector maxSpeed;                 // kInfiniteSpeed: no upper bound
+    Vector zeroSpeed;                // C3: 0 forces the speed to 0
+    std::vector<KnownSpeed> known;   // C4
+    SharingEquation sharing;
+};
+
+// The model text: objective, balance rows C1.., sharing equation, upper bounds, known and
+// zero speeds. A balance row without any term is always true and is written as a comment
+// (keeping the numbering), since the solver rejects a labelled row with no terms.
+std::string lpModelText(const LpProblem& problem);
+
+// "x%04d" of a 0-based transition.
+std::string variableName(int t);
+
+}  // namespace flowrun

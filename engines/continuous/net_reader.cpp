@@ -1,0 +1,134 @@
+// Input file reading with the conflict block and the echo into the long report.
+#include "engines/continuous/net_reader.h"
+
+#include "engines/continuous/number_format.h"
+#include "engines/continuous/token_reader.h"
+
+namespace flowrun {
+namespace {
+
+void readMatrix(TokenReader& tokens, Matrix& matrix)
+{
+    for (int p = 0; p < matrix.rows(); ++p) {
+        for (int t = 0; t < matrix.cols(); ++t)
+            matrix(p, t) = static_cast<Real>(parseReal(tokens.next()));
+    }
+}
+
+void readConflicts(TokenReader& tokens, ContinuousNet& net)
+{
+    for (int p = 0; p < net.n; ++p) {
+        const int outputs = net.outputCount(p);
+        if (outputs == 1) {
+            for (int t = 0; t < net.m; ++t) {
+                if (net.isInput(p, t))
+                    net.priority(p, t) = 0;
+            }
+        }
+        if (outputs < 2)
+            continue;
+        for (int t = 0; t < net.m; ++t) {
+            if (net.isInput(p, t))
+                net.priority(p, t) = static_cast<Real>(parseReal(tokens.next()));
+        }
+        // Each member of an equal-priority class gets its ratio at the first pair holding it;
+        // a ratio read as 0 is read again at the next pair.
+        for (int t1 = 0; t1 + 1 < net.m; ++t1) {
+            for (int t2 = t1 + 1; t2 < net.m; ++t2) {
+                if (net.priority(p, t1) != net.priority(p, t2) || net.priority(p, t1) == -1)
+                    continue;
+                if (net.shareRatio(p, t1) == 0)
+                    net.shareRatio(p, t1) = static_cast<Real>(parseReal(tokens.next()));
+                if (net.shareRatio(p, t2) == 0)
+                    net.shareRatio(p, t2) = static_cast<Real>(parseReal(tokens.next()));
+            }
+        }
+    }
+}
+
+void echoIncidence(const ContinuousNet& net, Report& report)
+{
+    report << "The incidence matrix (W) is:\n<font color=0000aa>\n<table border=0>\n";
+    for (int p = 0; p < net.n; ++p) {
+        report << "<tr>\n";
+        for (int t = 0; t < net.m; ++t) {
+            report << "<td align=center><b>&nbsp;<font color=#0000aa>" << integerForm(net.incidence(p, t), "%4.2f")
+                   << "</td>\n";
+        }
+        report << "\n</tr>";
+    }
+    report << "\n</table>\n</font>\n";
+}
+
+void echoMarking(const ContinuousNet& net, Report& report)
+{
+    report << "Introduce the initial state: <font color=#0000aa>M<sub>0</sub>&nbsp;=&nbsp;[&nbsp;";
+    for (int p = 0; p < net.n; ++p) {
+        report << markingText(net.m0[p], "%4.2f", "0+") << (p + 1 < net.n ? ", " : " ");
+    }
+    report << "]\n</font><br>\n";
+}
+
+void echoSpeeds(const ContinuousNet& net, Report& report)
+{
+    report << "Introduce the maximal transition speed: <font color=#0000aa>V<sub>j</sub>&nbsp;=&nbsp;[&nbsp;";
+    for (int t = 0; t < net.m; ++t)
+        report << integerForm(net.maxSpeed[t], "%4.2f") << (t + 1 < net.m ? ", " : " ");
+    report << "]\n</font><br>";
+}
+
+}  // namespace
+
+std::string_view splitTitle(std::string_view content, std::string& title)
+{
+    std::size_t end = content.find('\n');
+    end = end == std::string_view::npos ? content.size() : end + 1;
+    if (end > kTitleLength)
+        end = kTitleLength;
+    title.assign(content.substr(0, end));
+    return content.substr(end);
+}
+
+ReadOutcome readNet(std::string_view content, ContinuousNet& net, Report& longReport)
+{
+    TokenReader tokens(splitTitle(content, net.title));
+    if (tokens.empty())
+        return {false, "The input file holds no net: no numbers were found after the title."};
+
+    const long long places = parseCount(tokens.next());
+    longReport << "<h4>Introduce the number of places:\n ";
+    longReport.format("<font color=#0000aa>%lld</font>\n<br>", places);
+    const long long transitions = parseCount(tokens.next());
+    longReport << "Introduce the number of transitions:\n ";
+    longReport.format("<font color=#0000aa>%lld</font>\n<br>", transitions);
+
+    if (places < 0 || transitions < 0)
+        return {false, "The number of places or transitions is negative."};
+    if (places == 0 && transitions == 0)
+        return {false, "The net has neither places nor transitions."};
+    if (places > kMaxPlaces || transitions > kMaxTransitions || places * transitions > kMaxMatrixCells) {
+        return {false, "The net is too large: at most " + std::to_string(kMaxPlaces) + " places, " +
+                           std::to_string(kMaxTransitions) + " transitions and " +
+                           std::to_string(kMaxMatrixCells) + " place-transition pairs are simulated."};
+    }
+
+    net.resize(static_cast<int>(places), static_cast<int>(transitions));
+    readMatrix(tokens, net.pre);
+    readMatrix(tokens, net.post);
+    for (int p = 0; p < net.n; ++p) {
+        for (int t = 0; t < net.m; ++t)
+            net.incidence(p, t) = net.post(p, t) - net.pre(p, t);
+    }
+    echoIncidence(net, longReport);
+    for (Real& marking : net.m0)
+        marking = static_cast<Real>(parseReal(tokens.next()));
+    echoMarking(net, longReport);
+    for (Real& speed : net.maxSpeed)
+        speed = static_cast<Real>(parseReal(tokens.next()));
+    echoSpeeds(net, longReport);
+    longReport << "\n</font>\n";
+    readConflicts(tokens, net);
+    return {true, {}};
+}
+
+}  // namespace flowrun

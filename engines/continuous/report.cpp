@@ -1,0 +1,72 @@
+// Buffered report text.
+#include "engines/continuous/report.h"
+
+#include <cstdarg>
+#include <vector>
+
+namespace flowrun {
+namespace {
+
+constexpr std::size_t kFlushSize = 1 << 16;
+
+}  // namespace
+
+Report::~Report()
+{
+    if (m_file)
+        static_cast<void>(close());
+}
+
+bool Report::open(const char* path)
+{
+    m_file = std::fopen(path, "wb");
+    return m_file != nullptr;
+}
+
+bool Report::close()
+{
+    if (!m_file)
+        return !m_failed;
+    if (!m_buffer.empty() && std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) != m_buffer.size())
+        m_failed = true;
+    m_buffer.clear();
+    if (std::fclose(m_file) != 0)
+        m_failed = true;
+    m_file = nullptr;
+    return !m_failed;
+}
+
+Report& Report::operator<<(std::string_view text)
+{
+    m_buffer.append(text);
+    flushIfLarge();
+    return *this;
+}
+
+void Report::format(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    if (length > 0) {
+        std::vector<char> text(static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(text.data(), text.size(), format, args);
+        m_buffer.append(text.data(), static_cast<std::size_t>(length));
+    }
+    va_end(args);
+    flushIfLarge();
+}
+
+void Report::flushIfLarge()
+{
+    if (!m_file || m_buffer.size() < kFlushSize)
+        return;
+    if (std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) != m_buffer.size())
+        m_failed = true;
+    m_buffer.clear();
+}
+
+}  // namespace flowrun

@@ -1,0 +1,38 @@
+// A text report written as the run goes ("results.htm", "short_results.htm").
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace flowrun {
+
+// Collects text and, when bound to a file, flushes it there in large pieces.
+// Without a file the text stays in memory (used by tests and trial runs).
+class Report {
+public:
+    Report() = default;
+    Report(const Report&) = delete;
+    Report& operator=(const Report&) = delete;
+    ~Report();
+
+    // Creates the file; false when it cannot be created.
+    [[nodiscard]] bool open(const char* path);
+    // Flushes and closes; false when a write failed.
+    [[nodiscard]] bool close();
+
+    Report& operator<<(std::string_view text);
+    void format(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+    // Text written since the last flush (all of it when no file is bound).
+    const std::string& pending() const { return m_buffer; }
+
+private:
+    void flushIfLarge();
+
+    std::FILE* m_file = nullptr;
+    std::string m_buffer;
+    bool m_failed = false;
+};
+
+}  // namespace flowrun

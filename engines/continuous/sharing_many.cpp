@@ -1,0 +1,203 @@
+// Algorithm 5.B: three or more transitions of equal level share one place by their ratios.
+#include <algorithm>
+#include <limits>
+
+#include "engines/continuous/conflicts.h"
+#include "engines/continuous/number_format.h"
+#include "engines/continuous/speed_algorithm.h"
+#include "engines/continuous/trace.h"
+
+namespace flowrun {
+namespace {
+
+bool any(const Flags& flags)
+{
+    return std::find(flags.begin(), flags.end(), true) != flags.end();
+}
+
+// The largest speed of x that keeps its empty input places from a negative balance.
+// An infinite maximal speed is bounded by those places only, and is 0 when none bounds it:
+// an infinite-speed transition cannot drain a marked place within a phase.
+Real cappedSpeed(const ContinuousNet& net, int x, Real start, const Vector& M, const Vector& balance)
+{
+    const Real unbounded = std::numeric_limits<Real>::infinity();
+    Real speed = start < 0 ? unbounded : start;
+    for (int p = 0; p < net.n; ++p) {
+        const Real drain = net.pre(p, x) - net.post(p, x);
+        if (net.isInput(p, x) && M[p] <= 0 && drain > 0)
+            speed = std::min(speed, std::max<Real>(0, balance[p] / drain));
+    }
+    return speed == unbounded ? 0 : speed;
+}
+
+}  // namespace
+
+void shareAmongMany(EngineContext& context, const Flags& group, const Flags& hasRatio, const Vector& ratio, int s,
+                    Vector& M, Vector& Mnext, Vector& v, const std::string& prefix)
+{
+    const ContinuousNet& net = context.net;
+    Report& report = context.report;
+    const int m = net.m;
+
+    Flags kf(m, false);
+    for (int t = 0; t < m; ++t)
+        kf[t] = group[t] && net.isInput(s, t);
+    Flags down = kf;
+    Flags up(m, false);
+    for (int t = 0; t < m; ++t)
+        up[t] = group[t] && !down[t];
+    bool grown = true;
+    while (grown) {
+        grown = false;
+        for (int d = 0; d < m; ++d) {
+            if (!down[d])
+                continue;
+            for (int u = 0; u < m; ++u) {
+                if (!up[u])
+                    continue;
+                bool joins = false;
+                for (int p = 0; p < net.n && !joins; ++p) {
+                    joins = (net.isOutput(p, d) && net.isInput(p, u)) ||
+                            (net.level[u] > net.level[d] && net.isInput(p, d) && net.isInput(p, u));
+                }
+                if (joins) {
+                    up[u] = false;
+                    down[u] = true;
+                    grown = true;
+                }
+            }
+        }
+    }
+    for (int t = 0; t < m; ++t) {
+        if (kf[t])
+            down[t] = false;
+    }
+    textLine(report, prefix, "UP set is: " + memberList(up, "T"));
+    textLine(report, prefix, "KF set is: " + memberList(kf, "T"));
+    textLine(report, prefix, "DOWN set is: " + memberList(down, "T"));
+
+    std::string before;
+    for (int t = 0; t < m; ++t)
+        before += "v&nbsp;[&nbsp;" + std::to_string(t + 1) + "&nbsp;]&nbsp;=&nbsp;" + formatReal("%4.2f", v[t]) + ", ";
+    stepLine(report, prefix, "ALGORITHM 5.B - STEP 1", before);
+    Vector u = v;
+    if (any(up)) {
+        computeSpeeds(context, SpeedTask{up, net.level, wholeTop(net.level, up), SharingEquation{}, prefix + "  "}, M,
+                      Mnext, u);
+        if (context.failed())
+            return;
+    }
+    textLine(report, prefix, "The speeds of the UP set: " + speedList(u, up));
+
+    Flags pk(net.n, false);
+    Vector balance(net.n, 0);
+    std::string balances;
+    for (int p = 0; p < net.n; ++p) {
+        for (int t = 0; t < m && !pk[p]; ++t)
+            pk[p] = kf[t] && net.isInput(p, t);
+        if (!pk[p])
+            continue;
+        balance[p] = net.balance(p, u);
+        balances += "B(P<sub>" + std::to_string(p + 1) + "</sub>)=" + formatReal("%4.2f", balance[p]) + ",&nbsp; &nbsp; ";
+    }
+    stepLine(report, prefix, "ALGORITHM 5.B - STEP 2", "P<sub>K</sub> = " + memberList(pk, "P") + "<br>" + balances);
+
+    while (any(kf)) {
+        Real h = 0;
+        bool first = true;
+        for (int t = 0; t < m; ++t) {
+            if (kf[t] && (first || net.level[t] < h)) {
+                h = net.level[t];
+                first = false;
+            }
+        }
+        Flags atLevel(m, false);
+        int count = 0;
+        for (int t = 0; t < m; ++t) {
+            atLevel[t] = kf[t] && net.level[t] == h;
+            count += atLevel[t] ? 1 : 0;
+        }
+        stepLine(report, prefix, "ALGORITHM 5.B - STEP 3", "The transitions of the lowest level: " + memberList(atLevel, "T"));
+        if (count == 1) {
+            const int x = static_cast<int>(std::find(atLevel.begin(), atLevel.end(), true) - atLevel.begin());
+            const Real speed = cappedSpeed(net, x, net.maxSpeed[x], M, balance);
+            u[x] = speed;
+            report.format("<td><b>The computed maximal speed for T<sub>%d</sub> is <font color=#0000ff>v<sub>%d</sub>=%4.2f</td></tr>",
+                          x + 1, x + 1, static_cast<double>(speed));
+            report << "\n<br>\n";
+            for (int p = 0; p < net.n; ++p) {
+                if (net.pre(p, x) != 0)
+                    balance[p] += net.incidence(p, x) * speed;
+            }
+            kf[x] = false;
+            continue;
+        }
+        Flags involved(m, false);
+        for (int t = 0; t < m; ++t)
+            involved[t] = atLevel[t] && hasRatio[t] && net.isInput(s, t);
+        stepLine(report, prefix, "ALGORITHM 5.B - STEP 5", "The transitions involved in the sharing are: " + memberList(involved, "T"));
+        Real newBalance = balance[s];
+        do {
+            for (int t = 0; t < m; ++t) {
+                if (!involved[t])
+                    continue;
+                const Real start = (M[s] <= 0 && balance[s] == 0) ? 0 : net.maxSpeed[t];
+                u[t] = start == 0 ? 0 : cappedSpeed(net, t, start, M, balance);
+                if (u[t] == 0)
+                    involved[t] = false;
+            }
+            if (!any(involved))
+                break;
+            Real sum = 0;
+            for (int t = 0; t < m; ++t) {
+                if (involved[t])
+                    sum += net.pre(s, t) / ratio[t];
+            }
+            Vector pTa(m, 0);
+            std::string pTaText;
+            for (int t = 0; t < m; ++t) {
+                if (!involved[t])
+                    continue;
+                pTa[t] = M[s] > 0 ? cappedSpeed(net, t, net.maxSpeed[t], M, balance) : balance[s] / (ratio[t] * sum);
+                pTaText += "pTa<sub>" + std::to_string(t + 1) + "</sub>=" + formatReal("%4.2f", pTa[t]) + " ";
+            }
+            textLine(report, prefix, "The pTa values are: " + pTaText);
+            newBalance = balance[s];
+            for (int t = 0; t < m; ++t) {
+                if (!involved[t] || u[t] > pTa[t])
+                    continue;
+                involved[t] = false;
+                newBalance -= net.pre(s, t) * u[t];
+                report.format("Deletion of transition %d <br>\n", t + 1);
+                report.format("The new balance for sharing place is <font color=#0000ff>%4.2f</font><br>\n",
+                              static_cast<double>(newBalance));
+            }
+            if (newBalance == balance[s]) {
+                for (int t = 0; t < m; ++t) {
+                    if (involved[t])
+                        u[t] = pTa[t];
+                }
+                textLine(report, prefix, "All the remaining tranzitions in Kf have the speeds of pTa");
+                involved.assign(m, false);
+            }
+            balance[s] = newBalance;
+            textLine(report, prefix, any(involved) ? "Kf set is not empty" : "Kf set is empty");
+        } while (any(involved) && newBalance >= 0);
+        // The level always leaves KF, so that a level leaving the place at balance 0 without
+        // marking cannot be processed again and again.
+        for (int t = 0; t < m; ++t) {
+            if (atLevel[t])
+                kf[t] = false;
+        }
+    }
+
+    v = u;
+    if (any(down)) {
+        stepLine(report, prefix, "ALGORITHM 5.B - STEP 4", "Computing the speeds of the DOWN set");
+        computeSpeeds(context, SpeedTask{down, net.level, wholeTop(net.level, down), SharingEquation{}, prefix + "  "},
+                      M, Mnext, v);
+    }
+    textLine(report, prefix, "The speeds obtained from the algorithm 5.B are: " + speedList(v, group));
+}
+
+}  // namespace flowrun

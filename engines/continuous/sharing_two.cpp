@@ -1,0 +1,147 @@
+// Algorithm 5.A: two transitions of equal level share one place according to their ratios.
+#include <algorithm>
+
+#include "engines/continuous/conflicts.h"
+#include "engines/continuous/speed_algorithm.h"
+#include "engines/continuous/trace.h"
+
+namespace flowrun {
+namespace {
+
+// Levels that let `first` go before `second`: `second` and every transition ranked after it
+// at one of its input places move one level later.
+SpeedTask precedenceTask(const ContinuousNet& net, const Flags& group, int top, int second, const std::string& prefix)
+{
+    SpeedTask task{group, net.level, top, SharingEquation{}, prefix + "  "};
+    for (int p = 0; p < net.n; ++p) {
+        if (!net.isInput(p, second))
+            continue;
+        for (int l = 0; l < net.m; ++l) {
+            if (net.isInput(p, l) && net.level[l] > net.level[second]) {
+                if (static_cast<Real>(task.top) == task.level[l])
+                    ++task.top;
+                task.level[l] += 1;
+            }
+        }
+    }
+    task.level[second] += 1;
+    return task;
+}
+
+std::string levelText(const Vector& level)
+{
+    std::string text;
+    for (std::size_t t = 0; t < level.size(); ++t)
+        text += (t == 0 ? "" : ", ") + std::to_string(static_cast<int>(level[t]) + 1);
+    return text;
+}
+
+}  // namespace
+
+void shareBetweenTwo(EngineContext& context, const Flags& group, int top, const SharingEquation& pair, Vector& M,
+                     Vector& Mnext, Vector& v, const std::string& prefix)
+{
+    const ContinuousNet& net = context.net;
+    Report& report = context.report;
+    const int t1 = pair.a;
+    const int t2 = pair.b;
+    const Real r1 = pair.ra;
+    const Real r2 = pair.rb;
+    const int s = pair.place;
+
+    const SpeedTask firstTask = precedenceTask(net, group, top, t2, prefix);
+    stepLine(report, prefix, "ALGORITHM 5.A - STEP 1.1", "The new levels are: " + levelText(firstTask.level));
+    Vector va = v;
+    computeSpeeds(context, firstTask, M, Mnext, va);
+    if (context.failed())
+        return;
+    const Real ba = net.balance(s, va);
+    stepLine(report, prefix, "ALGORITHM 5.A - STEP 1.2", "V<sub>A</sub>: " + speedList(va, group));
+    if (M[s] > 0) {
+        textLine(report, prefix, "ALGORITHM 5.A: the number of markings in sharing place is positive");
+        v = va;
+        return;
+    }
+
+    const SpeedTask secondTask = precedenceTask(net, group, top, t1, prefix);
+    stepLine(report, prefix, "ALGORITHM 5.A - STEP 2.1", "The new levels are: " + levelText(secondTask.level));
+    Vector vb = v;
+    computeSpeeds(context, secondTask, M, Mnext, vb);
+    if (context.failed())
+        return;
+    const Real bb = net.balance(s, vb);
+    stepLine(report, prefix, "ALGORITHM 5.A - STEP 2.2", "V<sub>B</sub>: " + speedList(vb, group));
+
+    const bool cond1 = vb[t2] >= va[t2] && r2 * va[t2] < r1 * va[t1] &&
+                       (vb[t2] != va[t2] || (vb[t1] != va[t1] && ba <= 0));
+    const bool cond2 = vb[t1] <= va[t1] && r1 * vb[t1] < r2 * vb[t2] && (va[t1] != vb[t1] || bb <= 0);
+    if (!cond1) {
+        stepLine(report, prefix, "ALGORITHM 5.A - STEP 3", "The first condition does not hold");
+        v = vb[t2] != 0 ? va : vb;
+    } else if (!cond2) {
+        stepLine(report, prefix, "ALGORITHM 5.A - STEP 4", "The second condition does not hold");
+        v = va[t1] != 0 ? vb : va;
+    } else if (vb[t2] == va[t2] || va[t1] == vb[t1]) {
+        Vector known = v;
+        if (vb[t2] == va[t2]) {
+            known[t2] = vb[t2];
+            known[t1] = r2 * vb[t2] / r1;
+            stepLine(report, prefix, "ALGORITHM 5.A - STEP 4.c", speedList(known, group));
+        } else {
+            known[t1] = va[t1];
+            known[t2] = r1 * va[t1] / r2;
+            stepLine(report, prefix, "ALGORITHM 5.A - STEP 4.d", speedList(known, group));
+        }
+        SpeedTask rest = secondTask;
+        rest.compute[t1] = false;
+        rest.compute[t2] = false;
+        stepLine(report, prefix, "ALGORITHM 5.A - STEP 6", "Computing the speeds of the other transitions");
+        computeSpeeds(context, rest, M, Mnext, known);
+        v = known;
+    } else {
+        Flags down(net.m, false);
+        for (int p = 0; p < net.n; ++p) {
+            if (!net.isInput(p, t1) && !net.isInput(p, t2))
+                continue;
+            for (int l = 0; l < net.m; ++l) {
+                if (group[l] && net.isInput(p, l) && net.level[l] > net.level[t1])
+                    down[l] = true;
+            }
+        }
+        bool grown = true;
+        while (grown) {
+            grown = false;
+            for (int p = 0; p < net.n; ++p) {
+                bool fed = net.isOutput(p, t1) || net.isOutput(p, t2);
+                for (int x = 0; x < net.m && !fed; ++x)
+                    fed = down[x] && net.isOutput(p, x);
+                if (!fed)
+                    continue;
+                for (int l = 0; l < net.m; ++l) {
+                    if (group[l] && !down[l] && l != t1 && l != t2 && net.isInput(p, l)) {
+                        down[l] = true;
+                        grown = true;
+                    }
+                }
+            }
+        }
+        down[t1] = false;
+        down[t2] = false;
+        Flags up(net.m, false);
+        for (int t = 0; t < net.m; ++t)
+            up[t] = group[t] && !down[t];
+        stepLine(report, prefix, "ALGORITHM 5.A - STEP 5", "Computing speeds for UP set: " + memberList(up, "T"));
+        computeSpeeds(context, SpeedTask{up, net.level, top, pair, prefix + "  "}, M, Mnext, v);
+        if (context.failed())
+            return;
+        if (std::find(down.begin(), down.end(), true) != down.end()) {
+            textLine(report, prefix, "Computing speeds for DOWN set: " + memberList(down, "T"));
+            computeSpeeds(context, SpeedTask{down, net.level, top, pair, prefix + "  "}, M, Mnext, v);
+        } else {
+            textLine(report, prefix, "The DOWN set is empty");
+        }
+    }
+    textLine(report, prefix, "The speeds obtained from the algorithm 5.A are: " + speedList(v, group));
+}
+
+}  // namespace flowrun

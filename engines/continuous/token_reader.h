@@ -1,0 +1,29 @@
+// Whitespace-separated tokens of "date.dat", repeating the last token once the text ends.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace flowrun {
+
+class TokenReader {
+public:
+    explicit TokenReader(std::string_view text);
+
+    // The next token; past the end the last token again (empty when there was none).
+    const std::string& next();
+    bool empty() const { return m_tokens.empty(); }
+
+private:
+    std::vector<std::string> m_tokens;
+    std::size_t m_position = 0;
+    std::string m_last;
+};
+
+// Decimal integer at the start of the token, 0 when there is none; clamped to +-1e12.
+long long parseCount(std::string_view token);
+// Real at the start of the token (C locale), 0 when there is none or it is not finite.
+double parseReal(std::string_view token);
+
+}  // namespace flowrun

@@ -1,0 +1,22 @@
+// Small text pieces of the long report shared by the algorithms.
+#pragma once
+
+#include <string>
+
+#include "engines/continuous/continuous_net.h"
+#include "engines/continuous/report.h"
+
+namespace flowrun {
+
+// "T<sub>1</sub>, T<sub>3</sub>" (or "P<sub>..</sub>"), "empty" for no member.
+std::string memberList(const Flags& members, const char* letter);
+// "v<sub>1</sub>&nbsp;=&nbsp;2, ..." for the members (every entry when members is empty).
+std::string speedList(const Vector& speeds, const Flags& members = {});
+// Non-breaking spaces for the prefix of a report line.
+std::string indentation(const std::string& prefix);
+// One report line: prefix, a step heading in red, and the text after it.
+void stepLine(Report& report, const std::string& prefix, const std::string& heading, const std::string& text);
+void textLine(Report& report, const std::string& prefix, const std::string& text);
+int wholeTop(const Vector& level, const Flags& members);
+
+}  // namespace flowrun
