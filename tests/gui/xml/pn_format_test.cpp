@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 
 using namespace tokarium;
@@ -396,5 +397,40 @@ TEST(PnFormat, TruncatedFilesKeepWhatWasRead) {
             EXPECT_GE(partial.sheetCount(), 1u);
         else
             EXPECT_EQ(partial.sheetCount(), 0u);
+    }
+}
+
+TEST(PnFormat, DamagedDocumentsNeverCrashTheReader) {
+    NetDocument document;
+    document.newDocument();
+    fillRichSheet(document.newSheet());
+    const std::string full = documentText(document, {{77, Rect{1, 2, 3, 4}}});
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes = full;
+        int changes = 1 + static_cast<int>(random() % 6);
+        for (int i = 0; i < changes; ++i) {
+            std::size_t at = random() % bytes.size();
+            switch (random() % 3) {
+            case 0:
+                bytes[at] = static_cast<char>(random() & 0xFF);
+                break;
+            case 1:
+                bytes.erase(at, 1 + random() % 40);
+                break;
+            default:
+                bytes.insert(at, bytes.substr(random() % bytes.size(), 1 + random() % 60));
+                break;
+            }
+        }
+        NetDocument damaged;
+        ReadOutcome outcome = readDocumentText(damaged, bytes.substr(0, random() % (bytes.size() + 1)));
+        if (outcome.status == DocumentReadStatus::kLoaded) {
+            EXPECT_FALSE(outcome.windows.empty());
+            for (const SheetWindow& window : outcome.windows)
+                EXPECT_NE(window.sheet, nullptr);
+            // Whatever was read can be written again.
+            EXPECT_FALSE(documentText(damaged, {}).empty());
+        }
     }
 }
