@@ -27,24 +27,6 @@ Vec Vec::range(std::size_t first, std::size_t last) const
     return result;
 }
 
-Vec Mat::row(std::size_t i) const
-{
-    Vec result;
-    for (std::size_t j = 1; j <= m_cols; ++j) {
-        result.push_back((*this)(i, j));
-    }
-    return result;
-}
-
-Vec Mat::column(std::size_t j) const
-{
-    Vec result;
-    for (std::size_t i = 1; i <= m_rows; ++i) {
-        result.push_back((*this)(i, j));
-    }
-    return result;
-}
-
 std::size_t Mat::index(std::size_t i, std::size_t j) const
 {
     if (i < 1 || i > m_rows || j < 1 || j > m_cols) {

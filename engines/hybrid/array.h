@@ -24,7 +24,6 @@ public:
     void append(const Vec& other);
     // Removes element i (1-based).
     void erase(std::size_t i);
-    void clear() { m_values.clear(); }
 
     // Elements first..last (1-based, inclusive); empty when last < first.
     [[nodiscard]] Vec range(std::size_t first, std::size_t last) const;
@@ -51,8 +50,6 @@ public:
 
     [[nodiscard]] std::size_t rows() const { return m_rows; }
     [[nodiscard]] std::size_t cols() const { return m_cols; }
-    [[nodiscard]] Vec row(std::size_t i) const;
-    [[nodiscard]] Vec column(std::size_t j) const;
 
     bool operator==(const Mat&) const = default;
 

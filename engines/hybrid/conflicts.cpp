@@ -34,6 +34,11 @@ Vec prioritiesOf(const ConflictRecord& record, const Vec& subset)
 
 }  // namespace
 
+bool hasConflicts(const std::vector<ConflictRecord>& conflict)
+{
+    return !conflict.empty() && conflict.front().existenta > 0;
+}
+
 const char* tipPozitie(NodeKind kind)
 {
     return kind == NodeKind::kDiscrete ? "discrete" : "continuous";
@@ -85,7 +90,7 @@ std::vector<ConflictRecord> gasire_conflicte(const Mat& Pre, const Vec& Pozdis, 
 std::optional<std::string> citire_prioritati(std::vector<ConflictRecord>& conflict,
                                              const Vec& conflicte, const Vec& Trandis)
 {
-    if (conflict.empty() || conflict.front().existenta == 0) {
+    if (!hasConflicts(conflict)) {
         return std::nullopt;
     }
     std::size_t x = 0;

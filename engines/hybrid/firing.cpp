@@ -28,17 +28,13 @@ bool enabled(int t, const Mat& Pre, const Vec& marcaj, bool needsInput)
     return hasInput || !needsInput;
 }
 
-// Fires t on a marking without its 0+ codes.
+// Fires t: Pre is taken from and Post added to every place it touches, a
+// place at 0+ counting as 0.
 void applyFiring(std::size_t t, const Mat& Pre, const Mat& Post, Vec& marcaj)
 {
     for (std::size_t p = 1; p <= Pre.rows(); ++p) {
-        if (Pre(p, t) != 0.0) {
-            marcaj(p) = fara_zero_plus(marcaj(p)) - Pre(p, t);
-        }
-    }
-    for (std::size_t p = 1; p <= Post.rows(); ++p) {
-        if (Post(p, t) != 0.0) {
-            marcaj(p) = fara_zero_plus(marcaj(p)) + Post(p, t);
+        if (Pre(p, t) != 0.0 || Post(p, t) != 0.0) {
+            marcaj(p) = fara_zero_plus(marcaj(p)) - Pre(p, t) + Post(p, t);
         }
     }
 }

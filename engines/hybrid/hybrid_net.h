@@ -64,6 +64,9 @@ struct HybridNetResult {
 [[nodiscard]] std::optional<std::string> citire_prioritati(std::vector<ConflictRecord>& conflict,
                                                            const Vec& conflicte, const Vec& Trandis);
 
+// True when the net has at least one conflict (`existenta` of the first record).
+[[nodiscard]] bool hasConflicts(const std::vector<ConflictRecord>& conflict);
+
 // "discrete"/"continuous" for a place, "discreta"/"continua" for a transition.
 [[nodiscard]] const char* tipPozitie(NodeKind kind);
 [[nodiscard]] const char* tipTranzitie(NodeKind kind);

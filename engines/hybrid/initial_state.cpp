@@ -8,7 +8,7 @@ namespace mixsim {
 TrandisConflicte trandis_conflicte(const HybridNet& net)
 {
     TrandisConflicte result{Vec(net.Trandis.size()), Vec(net.Trandis.size())};
-    if (net.conflict.front().existenta == 0) {
+    if (!hasConflicts(net.conflict)) {
         return result;
     }
     for (std::size_t i = 1; i <= net.Trandis.size(); ++i) {

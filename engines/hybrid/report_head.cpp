@@ -123,7 +123,7 @@ std::string conflictNumber(std::size_t k)
 void writeConflicts(std::string& r, const HybridNet& net)
 {
     r += "<B><br>The conflicts :<br>";
-    if (net.conflict.front().existenta == 0) {
+    if (!hasConflicts(net.conflict)) {
         r += "This net does not have  conflicts.<br> ";
         return;
     }
@@ -152,7 +152,7 @@ void writeSharing(std::string& r, const Vec& transitions, const Vec& values)
 
 void writePriorities(std::string& r, const HybridNet& net)
 {
-    if (net.conflict.front().existenta <= 0) {
+    if (!hasConflicts(net.conflict)) {
         return;
     }
     r += "<B>The priorities of the conflicts and  sharing &szlig(if exists):</B><br>";
