@@ -13,6 +13,7 @@ namespace tokarium {
 bool openDocument(NetDocument& document, const std::string& path, UserPrompt& prompt,
                   std::vector<SheetWindow>& windows) {
     // Linux has no sharing violations, so a file that cannot be opened is reported at once.
+    document.removeAllSheets();
     std::error_code error;
     std::ifstream file;
     if (!std::filesystem::is_directory(path, error))
@@ -21,7 +22,6 @@ bool openDocument(NetDocument& document, const std::string& path, UserPrompt& pr
         prompt.showMessage(formatMessage(kCantOpenFileMessage, path));
         return false;
     }
-    document.removeAllSheets();
     std::vector<SheetWindow> read;
     XmlReader reader(file);
     auto askVersion = [&] { return prompt.askYesNo(formatMessage(kIncorrectVersionQuestion, path)); };

@@ -13,7 +13,7 @@ namespace tokarium {
 // File / Open: reads the file into the document (its previous sheets are dropped). Tells the user
 // "Can't open file" or "Incorrect file format", and asks whether to go on when the version is missing.
 // On success the path is set and the document is not modified; the windows to open are returned in
-// windows. On failure the document holds no sheet.
+// windows. On any failure the document holds no sheet.
 [[nodiscard]] bool openDocument(NetDocument& document, const std::string& path, UserPrompt& prompt,
                                 std::vector<SheetWindow>& windows);
 

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,8 +41,16 @@ int createTemporary(const std::string& path, std::string& temporaryPath) {
 
 } // namespace
 
-bool replaceFile(const std::string& path, std::string_view bytes) {
+bool replaceFile(const std::string& givenPath, std::string_view bytes) {
     // Linux has no sharing violations, so there is nothing to retry: a file that cannot be created fails at once.
+    // A symbolic link is followed, so that the file it names is replaced rather than the link.
+    std::string path = givenPath;
+    std::error_code error;
+    if (std::filesystem::is_symlink(path, error)) {
+        std::filesystem::path target = std::filesystem::canonical(path, error);
+        if (!error)
+            path = target.string();
+    }
     std::string temporaryPath;
     int descriptor = createTemporary(path, temporaryPath);
     if (descriptor < 0)

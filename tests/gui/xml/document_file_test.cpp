@@ -260,3 +260,14 @@ TEST(DuplicateSheet, CopiesContentUnderTheDefaultNameAndANewId) {
     renamed.setName(copiedName);
     renamed.setId(copiedId);
 }
+
+TEST_F(DocumentFileTest, ReplaceWritesThroughASymbolicLink) {
+    const std::string target = path("target.pn");
+    const std::string link = path("link.pn");
+    writeFile(target, "old");
+    fs::create_symlink(target, link);
+    ASSERT_TRUE(replaceFile(link, "new"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(readFile(target), "new");
+    EXPECT_EQ(entriesInFolder(), 2u);
+}
