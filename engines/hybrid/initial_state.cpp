@@ -1,4 +1,4 @@
-// The simulation state the run starts from, before Algorithm 6.1.
+// The simulation state the run starts from, before the event-driven simulation.
 #include "engines/hybrid/initial_state.h"
 
 #include "engines/hybrid/sets.h"

@@ -1,4 +1,4 @@
-// The head of "results_hybrid.htm": the net as read, before Algorithm 6.1.
+// The head of "results_hybrid.htm": the net as read, before the simulation.
 #include "engines/hybrid/report_head.h"
 
 #include "engines/hybrid/print_format.h"

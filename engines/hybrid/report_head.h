@@ -1,4 +1,4 @@
-// The head of "results_hybrid.htm": the net as read, before Algorithm 6.1.
+// The head of "results_hybrid.htm": the net as read, before the simulation.
 #pragma once
 
 #include "engines/hybrid/hybrid_net.h"
@@ -8,7 +8,7 @@
 namespace mixsim {
 
 // Appends the report head for `net` to `report`, ending with the heading of
-// Algorithm 6.1.
+// the simulation (ALGORITHM 6.1).
 void writeReportHead(std::string& report, const HybridNet& net);
 
 }  // namespace mixsim
