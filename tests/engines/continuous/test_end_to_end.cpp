@@ -1,0 +1,205 @@
+// Runs the built flowrun with the real lp_solve on small nets and checks its result files.
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "tests/engines/continuous/flowrun_test_support.h"
+
+namespace flowrun::test {
+namespace {
+
+struct NetCase {
+    const char* name;
+    const char* input;   // "date.dat"
+    const char* places;  // expected "P.rez"
+    const char* transitions;  // expected "T.rez"
+};
+
+// Expected values derived by hand from the phase rules; see the comment of each net.
+const NetCase kNets[] = {
+    // P1 -> T1 -> P2, speed 2: P1 empties after 2 time units.
+    {"chain", "chain\n2 1\n1 0\n0 1\n4 0\n2\n",
+     "2\n2\t4\t0\n\t0\t4\n\t0\t0\n", "2\n2\t2\n0\t0\n"},
+    // P1 -> T1 (3) -> P2 -> T2 (1) -> P3: T2 is fed through the empty P2, then drains it.
+    {"chain of two", "chain2\n3 2\n1 0\n0 1\n0 0\n0 0\n1 0\n0 1\n6 0 0\n3 1\n",
+     "3\n2\t6\t0\t0\n4\t0\t4\t2\n\t0\t0\t6\n\t0\t0\t0\n", "3\n2\t3\t1\n4\t0\t1\n0\t0\t0\n"},
+    // T1 synchronises P1 (2) and P2 (4): P1 empties first.
+    {"synchronisation", "sync\n3 1\n1\n1\n0\n0\n0\n1\n2 4 0\n1\n",
+     "2\n2\t2\t4\t0\n\t0\t2\t2\n\t0\t0\t0\n", "2\n2\t1\n0\t0\n"},
+    // Weights 2 in and 3 out.
+    {"weighted arcs", "weights\n2 1\n2\n0\n0\n3\n4 0\n1\n",
+     "2\n2\t4\t0\n\t0\t6\n\t0\t0\n", "2\n2\t1\n0\t0\n"},
+    // Source T1 (1) feeds the empty P1 drained by T2 (max 2): P1 stays 0+, K = 1.
+    {"0+ place fed by a source", "source\n2 2\n0 1\n0 0\n1 0\n0 1\n0 0\n1 2\n",
+     "1\n\t-1\t0\n\t0\t1\n", "1\n0\t1\t1\n"},
+    // T1 reads P1 through a self-loop and fills P2 for ever.
+    {"self-loop", "selfloop\n2 1\n1\n0\n1\n1\n1 0\n2\n",
+     "1\n\t1\t0\n\t0\t2\n", "1\n0\t2\n"},
+    // Infinite-speed T1 moves all of P1 into P2 before the first phase; T2 then drains P2.
+    {"infinite speed", "infinite\n3 2\n1 0\n0 1\n0 0\n0 0\n1 0\n0 1\n3 0 0\n-1 1\n",
+     "3\n0\t3\t0\t0\n3\t0\t3\t0\n\t0\t0\t3\n\t0\t0\t0\n", "3\n0\t-1\t0\n3\t0\t1\n0\t0\t0\n"},
+    // Infinite-speed T1 on a 0+ input fires with q = -1: P1 becomes 0, P2 becomes 0+. In the
+    // phase T2 cannot be fed, so its 0+ input is cleared to 0.
+    {"infinite speed on 0+", "infzeroplus\n3 2\n1 0\n0 1\n0 0\n0 0\n1 0\n0 1\n-1 0 0\n-1 1\n",
+     "2\n0\t-1\t0\t0\n\t0\t0\t0\n\t0\t0\t0\n", "2\n0\t-1\t0\n0\t0\t0\n"},
+    // T1 (1) feeds the empty P2 whose outputs T2 (priority 1) and T3 (priority 2) conflict:
+    // T2 takes the whole flow.
+    {"conflict by priority", "priority\n4 3\n1 0 0\n0 1 1\n0 0 0\n0 0 0\n0 0 0\n1 0 0\n0 1 0\n0 0 1\n2 0 0 0\n1 1 1\n1 2\n",
+     "2\n2\t2\t0\t0\t0\n\t0\t0\t2\t0\n\t0\t0\t0\t0\n", "2\n2\t1\t1\t0\n0\t0\t0\t0\n"},
+    // T2 and T3 share the empty P2 (fed at 2) with ratios 1 and 3: 1 * v2 = 3 * v3.
+    {"sharing between two", "share2\n4 3\n1 0 0\n0 1 1\n0 0 0\n0 0 0\n0 0 0\n1 0 0\n0 1 0\n0 0 1\n4 0 0 0\n2 5 5\n1 1 1 3\n",
+     "2\n2\t4\t0\t0\t0\n\t0\t0\t3\t1\n\t0\t0\t0\t0\n", "2\n2\t2\t1.5000\t0.5000\n0\t0\t0\t0\n"},
+    // T2, T3, T4 share the empty P2 (fed at 3) with ratios 1, 2, 1: speeds 1.2, 0.6, 1.2.
+    {"sharing between three",
+     "share3\n5 4\n1 0 0 0\n0 1 1 1\n0 0 0 0\n0 0 0 0\n0 0 0 0\n0 0 0 0\n1 0 0 0\n0 1 0 0\n0 0 1 0\n0 0 0 1\n6 0 0 0 0\n3 5 5 5\n1 1 1 1 2 1\n",
+     "2\n2\t6\t0\t0\t0\t0\n\t0\t0\t2.40\t1.20\t2.40\n\t0\t0\t0\t0\t0\n", "2\n2\t3\t1.2000\t0.6000\t1.2000\n0\t0\t0\t0\t0\n"},
+    // A fast T2 (3) behind a slow T1 (1) runs at the speed of its feed.
+    {"fast transition behind a slow one", "fastdown\n3 2\n1 0\n0 1\n0 0\n0 0\n1 0\n0 1\n2 0 0\n1 3\n",
+     "2\n2\t2\t0\t0\n\t0\t0\t2\n\t0\t0\t0\n", "2\n2\t1\t1\n0\t0\t0\n"},
+};
+
+void expectTable(const std::string& actual, const std::string& expected, const std::string& what)
+{
+    const auto actualRows = tableRows(actual);
+    const auto expectedRows = tableRows(expected);
+    ASSERT_EQ(actualRows.size(), expectedRows.size()) << what << ":\n" << actual;
+    for (std::size_t r = 0; r < expectedRows.size(); ++r) {
+        ASSERT_EQ(actualRows[r].size(), expectedRows[r].size()) << what << " row " << r << ":\n" << actual;
+        for (std::size_t f = 0; f < expectedRows[r].size(); ++f) {
+            const std::string& want = expectedRows[r][f];
+            const std::string& got = actualRows[r][f];
+            if (want.empty()) {
+                EXPECT_TRUE(got.empty()) << what << " row " << r << " field " << f << ": " << got;
+                continue;
+            }
+            EXPECT_NEAR(std::strtod(got.c_str(), nullptr), std::strtod(want.c_str(), nullptr), 1e-3)
+                << what << " row " << r << " field " << f << ":\n" << actual;
+        }
+    }
+}
+
+class FlowrunNets : public ::testing::TestWithParam<NetCase> {};
+
+TEST_P(FlowrunNets, ResultTablesMatchHandDerivedValues)
+{
+    const NetCase& net = GetParam();
+    TempFolder folder;
+    writeText(folder.file("date.dat"), net.input);
+    ASSERT_EQ(runFlowrun(folder.path()), 0);
+    expectTable(readText(folder.file("P.rez")), net.places, std::string(net.name) + " P.rez");
+    expectTable(readText(folder.file("T.rez")), net.transitions, std::string(net.name) + " T.rez");
+    EXPECT_TRUE(std::filesystem::exists(folder.file("results.htm")));
+    EXPECT_TRUE(std::filesystem::exists(folder.file("short_results.htm")));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("date.lp")));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("date.out")));
+}
+
+template <typename Case>
+std::string caseName(const ::testing::TestParamInfo<Case>& info)
+{
+    std::string name;
+    for (const char* c = info.param.name; *c; ++c)
+        name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(SmallNets, FlowrunNets, ::testing::ValuesIn(kNets), caseName<NetCase>);
+
+TEST(FlowrunRun, WritesEveryResultFileAndRemovesOldOnes)
+{
+    TempFolder folder;
+    writeText(folder.file("date.dat"), kNets[1].input);
+    writeText(folder.file("P9.rez"), "old");
+    writeText(folder.file("OLD.REZ"), "old");
+    ASSERT_EQ(runFlowrun(folder.path()), 0);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("P9.rez")));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("OLD.REZ")));
+    for (const char* name : {"P1.rez", "P2.rez", "P3.rez", "T1.rez", "T2.rez"})
+        EXPECT_TRUE(std::filesystem::exists(folder.file(name))) << name;
+    // K = 3 states: count line and 2K lines per place, count line and 2K - 1 per transition.
+    EXPECT_EQ(readText(folder.file("P1.rez")), "3\n6.00\n2.00\n0.00\n4.00\n0.00\n0.00\n");
+    EXPECT_EQ(readText(folder.file("T2.rez")), "3\n1.00\n2.00\n1.00\n4.00\n0.00\n");
+    const std::string brief = readText(folder.file("short_results.htm"));
+    EXPECT_NE(brief.find("IB-state 1, t from 0 to 2"), std::string::npos);
+    EXPECT_NE(brief.find("IB-state 2, t from 2 to 6"), std::string::npos);
+    EXPECT_NE(brief.find("IB-state 3, t =0"), std::string::npos);
+    const std::string report = readText(folder.file("results.htm"));
+    EXPECT_NE(report.find("THIS IS THE LAST PHASE. ALL THE BALLANCES ARE NON-NEGATIVE"), std::string::npos);
+    EXPECT_NE(report.find("</body></html>"), std::string::npos);
+}
+
+// Bad input leaves a clear line in the report, exit status 1 and no result file at all.
+void expectRefused(const std::filesystem::path& folder, const std::string& reason)
+{
+    const std::string report = readText(folder / "results.htm");
+    EXPECT_NE(report.find("flowrun stopped"), std::string::npos) << report;
+    EXPECT_NE(report.find(reason), std::string::npos) << report;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        EXPECT_NE(entry.path().extension(), ".rez") << entry.path();
+}
+
+struct BadInput {
+    const char* name;
+    const char* input;
+    const char* reason;
+};
+
+const BadInput kBadInputs[] = {
+    {"empty", "", "holds no net"},
+    {"title only", "a title\n", "holds no net"},
+    {"not numbers", "title\nabc def ghi\n", "neither places nor transitions"},
+    {"negative counts", "title\n-2 3\n", "negative"},
+    {"too many transitions", "title\n1 10000\n", "too large"},
+    {"too many cells", "title\n9000 9000\n", "too large"},
+    {"infinite speed without input", "title\n1 1\n0\n1\n0\n-1\n", "no input place"},
+};
+
+class FlowrunBadInput : public ::testing::TestWithParam<BadInput> {};
+
+TEST_P(FlowrunBadInput, IsRefusedClearly)
+{
+    TempFolder folder;
+    writeText(folder.file("date.dat"), GetParam().input);
+    EXPECT_EQ(runFlowrun(folder.path()), 1);
+    expectRefused(folder.path(), GetParam().reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(Refused, FlowrunBadInput, ::testing::ValuesIn(kBadInputs), caseName<BadInput>);
+
+TEST(FlowrunRun, TruncatedInputRepeatsItsLastTokenAndCompletes)
+{
+    // The speed is missing: it repeats the last token read (the marking 0 of P2), so T1 never
+    // fires and the only phase is the last one.
+    TempFolder folder;
+    writeText(folder.file("date.dat"), "cut\n2 1\n1 0\n0 1\n4 0");
+    ASSERT_EQ(runFlowrun(folder.path()), 0);
+    expectTable(readText(folder.file("P.rez")), "1\n\t4\t0\n\t0\t0\n", "P.rez");
+    expectTable(readText(folder.file("T.rez")), "1\n0\t0\n", "T.rez");
+}
+
+TEST(FlowrunRun, MissingInputFileEndsWithStatusOne)
+{
+    TempFolder folder;
+    EXPECT_EQ(runFlowrun(folder.path()), 1);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("P.rez")));
+}
+
+TEST(FlowrunRun, MissingSolverStopsTheRunWithoutResults)
+{
+    TempFolder folder;
+    writeText(folder.file("date.dat"), kNets[0].input);
+    const std::string emptyPath = folder.path().string() + "/no-such-folder";
+    EXPECT_EQ(runFlowrun(folder.path(), &emptyPath), 1);
+    expectRefused(folder.path(), "lp_solve was not found");
+}
+
+TEST(FlowrunRun, RunsFromTheHybridWorkingFolderToo)
+{
+    EXPECT_TRUE(std::filesystem::exists(TOKARIUM_BIN_DIR "/HybridPNs/flowrun"));
+}
+
+}  // namespace
+}  // namespace flowrun::test
