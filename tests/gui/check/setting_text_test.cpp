@@ -3,12 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include "gui/model/net_sheet.h"
+
 namespace tokarium {
 namespace {
 
-TEST(DurationText, NewSheetDurationShowsAsHundred) {
-    EXPECT_EQ(durationText(100.0), "100");
-    EXPECT_EQ(durationText(0.1), "0.1");
+TEST(DurationText, NewSheetShowsHundredAndTakesTwoCommaFive) {
+    NetSheet sheet;
+    EXPECT_EQ(durationText(sheet.duration()), "100");
+    sheet.setDuration(durationFromText("2,5"));
+    EXPECT_EQ(sheet.duration(), 2.5);
+    EXPECT_EQ(durationText(sheet.duration()), "2.5");
 }
 
 TEST(DurationText, CommaIsADecimalSeparator) {
