@@ -11,6 +11,16 @@ namespace tokarium {
 
 namespace {
 
+// The transition of that index that the place feeds through one of its output arcs, or none.
+const NetNode* fedTransition(const Place& place, std::int32_t transitionIndex) {
+    for (const Arc* arc : place.outputArcs()) {
+        const NetNode* to = arc->to();
+        if (to && to->isTransition() && to->index() == transitionIndex)
+            return to;
+    }
+    return nullptr;
+}
+
 bool holdsTransition(const PriorityEntry& entry, std::int32_t transitionIndex) {
     const auto& indices = entry.transitionIndices;
     return std::find(indices.begin(), indices.end(), transitionIndex) != indices.end();
@@ -25,18 +35,17 @@ void trimToCompleteElements(PriorityEntry& entry) {
 }
 
 // Drops elements naming no transition the place feeds, and repeated elements (the first one stays).
-void removeStaleElements(PriorityEntry& entry, const NetSheet& sheet, const Place& place) {
-    std::size_t position = 0;
-    while (position < entry.elementCount()) {
-        std::int32_t index = entry.transitionIndices[position];
-        const Transition* transition = sheet.findTransition(index);
-        auto earlierEnd = entry.transitionIndices.begin() + static_cast<std::ptrdiff_t>(position);
-        bool repeated = std::find(entry.transitionIndices.begin(), earlierEnd, index) != earlierEnd;
-        if (!transition || !place.hasOutputArcTo(*transition) || repeated)
-            entry.removeElement(position);
-        else
-            ++position;
+// Built afresh, and looked up among the place's own arcs, so that a long list read from a file stays cheap.
+void removeStaleElements(PriorityEntry& entry, const Place& place) {
+    PriorityEntry kept;
+    kept.placeIndex = entry.placeIndex;
+    kept.place = entry.place;
+    for (std::size_t i = 0; i < entry.elementCount(); ++i) {
+        std::int32_t index = entry.transitionIndices[i];
+        if (fedTransition(place, index) && !holdsTransition(kept, index))
+            kept.addElement(index, entry.priorities[i], entry.ratios[i]);
     }
+    entry = std::move(kept);
 }
 
 void addMissingElements(PriorityEntry& entry, const Place& place) {
@@ -68,9 +77,9 @@ std::int32_t normalPriority(std::int32_t priority, bool continuous) {
     return priority;
 }
 
-void normalizePriorities(PriorityEntry& entry, const NetSheet& sheet) {
+void normalizePriorities(PriorityEntry& entry, const Place& place) {
     for (std::size_t i = 0; i < entry.elementCount(); ++i) {
-        const Transition* transition = sheet.findTransition(entry.transitionIndices[i]);
+        const NetNode* transition = fedTransition(place, entry.transitionIndices[i]);
         entry.priorities[i] = normalPriority(entry.priorities[i], transition && transition->isContinuous());
     }
 }
@@ -113,10 +122,10 @@ bool normalizeEntry(PriorityEntry& entry, const NetSheet& sheet) {
     if (!entry.place || !isInConflict(*entry.place))
         return false;
     trimToCompleteElements(entry);
-    removeStaleElements(entry, sheet, *entry.place);
+    removeStaleElements(entry, *entry.place);
     addMissingElements(entry, *entry.place);
     sortElements(entry);
-    normalizePriorities(entry, sheet);
+    normalizePriorities(entry, *entry.place);
     normalizeRatios(entry);
     return true;
 }
