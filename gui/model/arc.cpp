@@ -261,10 +261,13 @@ void Arc::offset(std::int32_t dx, std::int32_t dy) {
 }
 
 void Arc::beginTrack() {
+    NetObject::beginTrack();
     m_savedRoute = m_route;
 }
 
 void Arc::track(int handle, std::int32_t dx, std::int32_t dy) {
+    if (!m_trackBegun)
+        beginTrack();
     m_route = m_savedRoute;
     if (handle == kBodyHit) {
         offset(dx, dy);

@@ -62,9 +62,12 @@ void NetObject::offset(std::int32_t dx, std::int32_t dy) {
 
 void NetObject::beginTrack() {
     m_savedRect = m_rect;
+    m_trackBegun = true;
 }
 
 void NetObject::track(int handle, std::int32_t dx, std::int32_t dy) {
+    if (!m_trackBegun)
+        beginTrack();
     Rect r = m_savedRect;
     if (handle == kBodyHit) {
         m_rect = r.translated(dx, dy);

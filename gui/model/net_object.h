@@ -71,7 +71,9 @@ public:
     virtual int hitTest(Point point) const;
     virtual void offset(std::int32_t dx, std::int32_t dy);
 
-    // Saves the geometry at the start of a drag; track() always starts again from it.
+    // Saves the geometry at the start of a drag; every track() of that drag starts again from it. It is
+    // a separate call rather than a track() with a zero offset, because a drag that comes back to its
+    // start would otherwise save the moved geometry. An object that never began a drag saves it at once.
     virtual void beginTrack();
     // Restores the saved geometry, then moves (handle 0) or resizes by the offset from the drag's start.
     virtual void track(int handle, std::int32_t dx, std::int32_t dy);
@@ -97,6 +99,7 @@ protected:
     virtual void copyContentFrom(const NetObject& source) { (void)source; }
 
     Rect m_savedRect;
+    bool m_trackBegun = false;
 
 private:
     ObjectKind m_kind;

@@ -45,6 +45,8 @@ void Transition::recordHistory(double time) {
 
 void Transition::track(int handle, std::int32_t dx, std::int32_t dy) {
     // A bar is only lengthened or shortened: whatever the handle, its thickness stays.
+    if (!m_trackBegun)
+        beginTrack();
     const bool horizontal = m_savedRect.width() >= m_savedRect.height();
     int alongHandle = handle;
     if (handle != kBodyHit) {

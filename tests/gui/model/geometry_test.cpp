@@ -121,6 +121,22 @@ TEST(Track, CornersMoveTwoEdgesWithTheMinimum) {
     EXPECT_EQ(legend.rect(), (Rect{0, 0, 10, 10}));
 }
 
+TEST(Track, ADragComingBackToItsStartRestoresTheShape) {
+    Legend legend;
+    legend.setRect({0, 0, 100, 50});
+    legend.track(3, 30, 0);
+    EXPECT_EQ(legend.rect(), (Rect{0, 0, 130, 50})) << "a first track without beginTrack starts from the current rect";
+    legend.track(3, 0, 0);
+    EXPECT_EQ(legend.rect(), (Rect{0, 0, 100, 50}));
+    legend.track(3, 10, 0);
+    EXPECT_EQ(legend.rect(), (Rect{0, 0, 110, 50}));
+
+    Arc arc(ObjectKind::kOrdinaryArc);
+    arc.setRoute({{10, 10}});
+    arc.track(1, 5, 5);
+    EXPECT_EQ(arc.route(), (std::vector<Point>{{15, 15}}));
+}
+
 TEST(Track, ArcMovesOneRoutePointOrAll) {
     Arc arc(ObjectKind::kOrdinaryArc);
     arc.setRoute({{10, 10}, {20, 20}, {30, 10}});
