@@ -30,6 +30,13 @@ NetSheet& NetDocument::addSheet(std::unique_ptr<NetSheet> sheet) {
     return *m_sheets.back();
 }
 
+std::vector<NetSheet*> NetDocument::sheetsInMenu() const {
+    std::vector<NetSheet*> listed;
+    for (std::size_t i = 0; i < m_sheets.size() && i < kMaxSheetMenuItems; ++i)
+        listed.push_back(m_sheets[i].get());
+    return listed;
+}
+
 NetSheet* NetDocument::findSheetById(std::int32_t id) const {
     for (const auto& sheet : m_sheets)
         if (sheet->id() == id)

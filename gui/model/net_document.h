@@ -1,6 +1,7 @@
 // A document: its nets in order, its path, title and modified flag.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -20,6 +21,8 @@ constexpr std::string_view kDocumentExtension = ".pn";
 constexpr std::string_view kUntitledTitle = "New file";
 constexpr std::string_view kSheetNamePrefix = "PN";
 constexpr std::string_view kSheetNumberMark = "n\xB0";
+// The PN menu lists at most this many nets.
+constexpr std::size_t kMaxSheetMenuItems = 20;
 
 // One row of the PNs Manager's edited list: a sheet of the document and the name given to it.
 struct SheetListEntry {
@@ -35,6 +38,8 @@ public:
     const std::vector<std::unique_ptr<NetSheet>>& sheets() const { return m_sheets; }
     std::size_t sheetCount() const { return m_sheets.size(); }
     NetSheet& sheet(std::size_t position) const { return *m_sheets[position]; }
+    // The nets listed at the end of the PN menu: the first kMaxSheetMenuItems in document order.
+    std::vector<NetSheet*> sheetsInMenu() const;
 
     // Appends the sheet as it is (no naming) and returns it.
     NetSheet& addSheet(std::unique_ptr<NetSheet> sheet);

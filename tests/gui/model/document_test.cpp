@@ -3,6 +3,7 @@
 #include <set>
 
 #include "gui/model/net_document.h"
+#include "gui/model/paper_editor.h"
 #include "gui/model/paper_sizes.h"
 #include "gui/model/user_prompt.h"
 
@@ -169,4 +170,40 @@ TEST(Paper, TableAndTexts) {
     EXPECT_EQ(orientedPaperSize(9, kLandscape), (Size{2970, 2100}));
     EXPECT_EQ(kPaperChoices[6].label, "Monarch  Env");
     EXPECT_EQ(kPaperChoices.back().code, 68);
+}
+
+TEST(Documents, MenuListsTheFirstTwentyNets) {
+    NetDocument document;
+    document.newDocument();
+    for (int i = 0; i < 20; ++i)
+        document.newSheet();
+    const std::vector<NetSheet*> listed = document.sheetsInMenu();
+    ASSERT_EQ(listed.size(), 20u);
+    EXPECT_EQ(listed.back(), &document.sheet(19));
+}
+
+TEST(PaperDialog, StandardPapersTurnTypedSizesAreCustom) {
+    PaperEditor editor(PageSettings{});
+    EXPECT_EQ(editor.listPosition(), 2);
+    EXPECT_EQ(editor.widthText(), "21 cm");
+    EXPECT_EQ(editor.heightText(), "29.7 cm");
+    EXPECT_TRUE(editor.orientationEnabled());
+
+    editor.setOrientation(kLandscape);
+    EXPECT_EQ(editor.widthText(), "29.7 cm");
+    editor.choosePaper(1);
+    EXPECT_EQ(editor.widthText(), "27.94 cm");
+    EXPECT_EQ(editor.heightText(), "21.59 cm");
+    EXPECT_EQ(editor.result(), (PageSettings{1, 2794, 2159, kLandscape}));
+
+    editor.typeWidth("300mm");
+    EXPECT_EQ(editor.paperCode(), kCustomPaperCode);
+    EXPECT_EQ(editor.listPosition(), 10);
+    EXPECT_FALSE(editor.orientationEnabled());
+    editor.setOrientation(kPortrait);
+    EXPECT_EQ(editor.orientation(), kLandscape);
+    EXPECT_EQ(editor.result(), (PageSettings{kCustomPaperCode, 3000, 2159, kLandscape}));
+
+    PaperEditor unlisted(PageSettings{8, 2970, 4200, kPortrait});
+    EXPECT_EQ(unlisted.listPosition(), -1);
 }
