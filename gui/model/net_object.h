@@ -14,7 +14,7 @@
 namespace tokarium {
 
 class Graph;
-class DrawContext;
+struct DrawContext;
 
 // Draws the content of a Graph (axes, curves, texts); the plotter supplies it.
 class GraphRenderer {
@@ -24,8 +24,7 @@ public:
 };
 
 // What a view tells the objects when they draw.
-class DrawContext {
-public:
+struct DrawContext {
     Font sheetFont;                             // texts of places, transitions and arcs
     bool showHandles = true;                    // off while a clipboard picture is made
     const GraphRenderer* graphRenderer = nullptr; // none: a graph draws its frame only

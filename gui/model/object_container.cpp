@@ -166,10 +166,8 @@ NetNode* ObjectContainer::partnerAt(Point point, const NetNode& node, ArcEnd end
 
 std::size_t ObjectContainer::count(KindMask kinds) const {
     std::size_t n = 0;
-    for (NetObject* object : objects(kinds)) {
-        (void)object;
+    for (ObjectCursor matches = cursor({kinds, false, Direction::kForward}); matches.next();)
         ++n;
-    }
     return n;
 }
 
