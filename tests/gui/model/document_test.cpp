@@ -65,6 +65,16 @@ TEST(Documents, DeletingANetThenAddingOneSkipsTheTakenNumber) {
     EXPECT_EQ(namesOf(document), (std::vector<std::string>{pn(1), pn(3), pn(4)}));
 }
 
+TEST(Documents, ANewNetIsNamedByTheCountNotByTheNetItCopies) {
+    NetDocument document;
+    document.newDocument();
+    document.assignUniqueName(document.newSheet(), "Feeder");
+    NetSheet& third = document.newSheet();
+    EXPECT_EQ(third.name(), pn(3));
+    document.assignUniqueName(third, "");
+    EXPECT_EQ(third.name(), pn(3));
+}
+
 TEST(Documents, CollidingNamesGetTheNextNumber) {
     NetDocument document;
     document.newDocument();
