@@ -160,6 +160,8 @@ TEST(Paper, SizesParseWithTheirUnits) {
     EXPECT_EQ(parsePaperSize("21 cm"), 2100);
     EXPECT_EQ(parsePaperSize("210mm"), 2100);
     EXPECT_EQ(parsePaperSize("0.21m"), 2100);
+    EXPECT_EQ(parsePaperSize("0.57 m"), 5700) << "0.57 x 10000 is 5699.999999999999 in binary";
+    EXPECT_EQ(parsePaperSize("4.1cm"), 410);
     EXPECT_EQ(parsePaperSize("21"), 2100);
     EXPECT_EQ(parsePaperSize("29,7 cm"), 2970);
     EXPECT_EQ(parsePaperSize("-21 cm"), 2100);
