@@ -1,0 +1,73 @@
+#!/usr/bin/env python3
+"""Runs the built flowrun on generated continuous nets of growing size and prints its speed.
+
+Each net is a chain of N places and N transitions (T_i moves P_i into P_i+1) with uneven
+markings and speeds, so that the places empty one after the other over many phases; every
+fifth place also feeds a second, lower-priority transition, so conflicts are resolved too.
+Usage: flowrun_bench.py [--flowrun PATH] [--sizes 10,20,...]
+"""
+import argparse
+import os
+import pathlib
+import subprocess
+import sys
+import tempfile
+import time
+
+SOLVE_LINE = "Solving the linear program in date.lp"
+
+
+def chain_net(size):
+    """date.dat text of the benchmark net with `size` places and transitions."""
+    places = transitions = size
+    pre = [[0] * transitions for _ in range(places)]
+    post = [[0] * transitions for _ in range(places)]
+    for i in range(size - 1):
+        pre[i][i] = 1
+        post[i + 1][i] = 1
+    pre[size - 1][size - 1] = 1
+    # Every fifth place also feeds the last transition: a conflict settled by priority.
+    conflicts = [p for p in range(0, size - 1, 5)]
+    for p in conflicts:
+        pre[p][size - 1] = 1
+    marking = [(p * 7) % 11 + 1 for p in range(places)]
+    speeds = [1 + (t * 3) % 5 for t in range(transitions)]
+    lines = [f"bench chain {size}", f"{places} {transitions}"]
+    lines += [" ".join(map(str, row)) for row in pre]
+    lines += [" ".join(map(str, row)) for row in post]
+    lines.append(" ".join(map(str, marking)))
+    lines.append(" ".join(map(str, speeds)))
+    for p in conflicts:
+        lines.append("1 2")
+    return "\r\n".join(lines) + "\r\n"
+
+
+def run_once(flowrun, size):
+    with tempfile.TemporaryDirectory(prefix="flowrun-bench-") as folder:
+        pathlib.Path(folder, "date.dat").write_text(chain_net(size), newline="")
+        start = time.perf_counter()
+        status = subprocess.run([flowrun], cwd=folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
+        elapsed = time.perf_counter() - start
+        report = pathlib.Path(folder, "results.htm").read_text(errors="replace")
+        states = pathlib.Path(folder, "P.rez").read_text().split("\n", 1)[0] if status == 0 else "-"
+        return status, elapsed, report.count(SOLVE_LINE), states
+
+
+def main():
+    root = pathlib.Path(__file__).resolve().parent.parent
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--flowrun", default=str(root / "build" / "bin" / "ContinuousPNs" / "flowrun"))
+    parser.add_argument("--sizes", default="10,20,40,60,80,100")
+    args = parser.parse_args()
+    if not os.access(args.flowrun, os.X_OK):
+        sys.exit(f"flowrun not found at {args.flowrun}; build it or pass --flowrun")
+
+    print(f"{'size':>5} {'states':>7} {'LPs':>6} {'wall s':>9} {'ms/LP':>8} {'status':>7}")
+    for size in (int(s) for s in args.sizes.split(",")):
+        status, elapsed, solves, states = run_once(args.flowrun, size)
+        per_solve = 1000 * elapsed / solves if solves else float("nan")
+        print(f"{size:>5} {states:>7} {solves:>6} {elapsed:>9.3f} {per_solve:>8.2f} {status:>7}")
+
+
+if __name__ == "__main__":
+    main()
