@@ -64,7 +64,8 @@ public:
     virtual void drawBeziers(const std::vector<Point>& points, const Pen& pen) = 0;
     // One line of text placed so that the anchor is at the side of the text named by the alignment.
     virtual void drawText(Point anchor, std::string_view text, const TextStyle& style) = 0;
-    // Text broken at line feeds and wrapped at words to the box's width, aligned inside the box.
+    // Text broken at line feeds (a CR before a line feed is ignored) and wrapped at words to the box's
+    // width, aligned inside the box.
     virtual void drawTextBlock(const Rect& box, std::string_view text, const TextStyle& style) = 0;
     virtual Size measureText(std::string_view text, const Font& font) = 0;
     // Limits drawing to the intersection with the current clip until the matching popClip.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <set>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace tokarium {
@@ -241,9 +242,17 @@ void ObjectContainer::renumber(KindMask kinds) {
 }
 
 void ObjectContainer::resolveArcs() {
-    auto nodeOf = [this](NetReference reference) -> NetNode* {
-        return reference > 0 ? static_cast<NetNode*>(findPlace(reference))
-                             : static_cast<NetNode*>(findTransition(-reference));
+    // The first node of each index, as findByIndex would return it, looked up once for all arcs.
+    std::unordered_map<std::int32_t, NetNode*> places;
+    std::unordered_map<std::int32_t, NetNode*> transitions;
+    for (NetObject* object : objects(kNodeKinds)) {
+        auto* node = static_cast<NetNode*>(object);
+        (node->isPlace() ? places : transitions).emplace(node->index(), node);
+    }
+    auto nodeOf = [&](NetReference reference) -> NetNode* {
+        const auto& nodes = reference > 0 ? places : transitions;
+        const auto it = nodes.find(reference > 0 ? reference : -reference);
+        return it == nodes.end() ? nullptr : it->second;
     };
     for (std::size_t i = 0; i < m_objects.size();) {
         auto* arc = dynamic_cast<Arc*>(m_objects[i].get());
