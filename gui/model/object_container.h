@@ -150,8 +150,9 @@ public:
     // Links every unlinked arc through its saved ends; drops arcs whose ends are missing, of the same
     // family, or that duplicate an arc in the same direction. Linked arcs get their saved ends updated.
     void resolveArcs();
-    // Moves every object of the other container here (pasting): nodes whose index is used get the next
-    // free one; arcs keep their links. The other container is left empty.
+    // Moves every object of the other container here (pasting). The other container's unlinked arcs are
+    // first resolved among its own nodes, so that arcs stay with the pasted nodes; nodes whose index is
+    // used here then get the next free one. The other container is left empty.
     void mergeFrom(ObjectContainer& other);
 
     void resetAll();

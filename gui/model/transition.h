@@ -31,6 +31,7 @@ public:
     std::optional<Rect> handleRect(int handle, bool grow) const override;
     void reset() override;
     void recordHistory(double time) override;
+    // Only the bar's length changes, whatever the handle; its thickness stays.
     void track(int handle, std::int32_t dx, std::int32_t dy) override;
     void draw(DrawingSurface& surface, const DrawContext& context) const override;
     Point borderPointTowards(Point toward) const override;
