@@ -23,7 +23,7 @@ public:
 
     void reset() override;
     void recordHistory(double time) override;
-    // Resizes, then stays a circle around the new centre.
+    // Resizes, then stays a circle: the other dimension takes the same size, centred where it was.
     void track(int handle, std::int32_t dx, std::int32_t dy) override;
     void draw(DrawingSurface& surface, const DrawContext& context) const override;
     void drawOutline(DrawingSurface& surface) const override;
