@@ -1,0 +1,37 @@
+// Named values of the editor: page geometry, zoom levels, undo depth, rubber band and printing rules.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace tokarium {
+
+// Pixel density of the fixed reference device that turns paper sizes into logical units.
+constexpr std::int32_t kReferenceDpi = 96;
+// The drawable area is the page inset by the 5 mm margin and then by another 1 mm (tenths of a millimetre).
+constexpr std::int32_t kPageMargin = 50;
+constexpr std::int32_t kPageInnerMargin = 10;
+
+constexpr std::array<std::int32_t, 7> kZoomLevels = {25, 50, 75, 100, 150, 200, 500};
+
+// Undo steps kept per window.
+constexpr std::size_t kUndoLimit = 50;
+
+// A rubber band smaller than this in both directions selects nothing.
+constexpr std::int32_t kMinimumRubberBand = 11;
+
+// Window background around the page (0x00BBGGRR) and the inset of the page's frame.
+constexpr std::int32_t kWindowBackground = 0x808080;
+constexpr std::int32_t kPageFrameInset = 2;
+
+// Printing: a drawable area below nine tenths of the printable size prints at its true size.
+constexpr std::int32_t kTrueSizeNumerator = 9;
+constexpr std::int32_t kTrueSizeDenominator = 10;
+
+// Room around the selection for labels drawn outside the objects' bounds, before the picture is trimmed.
+constexpr std::int32_t kPictureMargin = 100;
+
+// Paper codes below this are standard printer papers.
+constexpr std::int32_t kFirstNonStandardPaperCode = 69;
+
+} // namespace tokarium

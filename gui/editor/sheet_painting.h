@@ -1,0 +1,33 @@
+// Painting a sheet: the page decoration, the sheet itself, the mouse-mode feedback and pictures.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+#include "gui/editor/sheet_editor.h"
+#include "gui/model/net_object.h"
+#include "gui/model/net_sheet.h"
+
+class QPainter;
+
+namespace tokarium {
+
+// The context objects of the sheet draw with: the sheet's font, handles shown or not, the graph renderer.
+DrawContext drawContextFor(const NetSheet& sheet, const EditorSession& session, bool showHandles);
+
+// Window decoration in logical coordinates: the page shrunk by 2 filled with the window colour, its
+// black frame and shadow, and the dotted rectangle around the drawable area grown by 1.
+void paintPageDecoration(QPainter& painter, const NetSheet& sheet, const QColor& windowColour);
+
+// The sheet in logical coordinates: white drawable area, grid dots when shown, the arcs, then every
+// other object; only objects whose bounds meet the drawable area are drawn.
+void paintSheet(QPainter& painter, const NetSheet& sheet, const DrawContext& context);
+
+// Feedback of the editor's mode: the arc line with its arrowhead, the ghost outline, the rubber band.
+void paintModeFeedback(QPainter& painter, const SheetEditor& editor);
+
+// A picture of the selected objects without handles (arcs only when both their ends are selected),
+// on white, at the reference density; a null image when nothing is selected.
+QImage selectionPicture(const NetSheet& sheet, const EditorSession& session);
+
+} // namespace tokarium
