@@ -8,6 +8,7 @@
 #include "gui/model/format_templates.h"
 #include "gui/model/object_container.h"
 #include "gui/model/priority_table.h"
+#include "gui/model/simulation_run.h"
 
 namespace tokarium {
 
@@ -64,6 +65,8 @@ public:
     void setInitialised(bool initialised) { m_initialised = initialised; }
     // Discards the simulation state: the next simulation command initialises the sheet again.
     void resetSimulation() { m_initialised = false; }
+    SimulationRun& simulationRun() { return m_run; }
+    const SimulationRun& simulationRun() const { return m_run; }
 
 private:
     std::string m_name;
@@ -76,6 +79,7 @@ private:
     FormatTemplates m_templates;
     PriorityTable m_priorities;
     bool m_initialised = false;
+    SimulationRun m_run;
 };
 
 } // namespace tokarium

@@ -1,0 +1,52 @@
+// Per-sheet results of the last engine run and the position of the stepping through them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tokarium {
+
+// Real matrix stored row by row; reading outside it gives 0.
+struct ResultMatrix {
+    std::size_t rows = 0;
+    std::size_t columns = 0;
+    std::vector<double> values;
+
+    double at(std::size_t row, std::size_t column) const {
+        return row < rows && column < columns ? values[row * columns + column] : 0.0;
+    }
+    void clear(std::size_t columnCount) {
+        rows = 0;
+        columns = columnCount;
+        values.clear();
+    }
+    void appendRow(const std::vector<double>& row) {
+        for (std::size_t c = 0; c < columns; ++c)
+            values.push_back(c < row.size() ? row[c] : 0.0);
+        ++rows;
+    }
+};
+
+enum class EngineKind { kNone, kContinuous, kHybrid };
+
+// Filled by the simulation bridge; never saved.
+struct SimulationRun {
+    double clock = 0.0;
+    bool ended = false;
+    std::int32_t stepCount = 0; // hybrid: the number of steps K
+    std::int32_t stepIndex = 0; // the result row (or step) the next step shows
+    ResultMatrix placeResults;
+    ResultMatrix transitionResults;
+    std::vector<double> finalRates;
+
+    EngineKind engine = EngineKind::kNone;
+    // Why the run ended before showing any result, empty when it did not.
+    std::string problem;
+    // Steps shown since the run started, and the clock at the last jump back of a hybrid walk.
+    std::int32_t stepsShown = 0;
+    double clockAtLastJump = -1.0;
+};
+
+} // namespace tokarium
