@@ -4,6 +4,10 @@
 #include "engines/hybrid/constants.h"
 #include "engines/hybrid/file_output.h"
 #include "engines/hybrid/report_head.h"
+#include "engines/hybrid/report_tail.h"
+#include "engines/hybrid/result_files.h"
+#include "engines/hybrid/simulation.h"
+#include "engines/hybrid/speed_solver.h"
 
 #include <cstdio>
 #include <fstream>
@@ -58,10 +62,24 @@ int runMixsim(std::FILE* errors)
         std::fprintf(errors, "mixsim: %s: %s\n", kDataFileName, started.error.c_str());
         return kExitBadInput;
     }
-    std::string error;
-    if (!writeFileReplacing(kReportFileName, started.run->report, error)) {
-        std::fprintf(errors, "mixsim: %s\n", error.c_str());
-        return kExitOutputFailed;
+    EngineRun& run = *started.run;
+    FlowrunSolver solver;
+    const SimulationResult result = simulate(run.net, std::move(run.state), solver, run.report);
+    writeReportTail(run.report, result);
+
+    std::vector<NamedText> files = resultFiles(run.net, result);
+    files.push_back({kReportFileName, std::move(run.report)});
+    files.push_back({kShortReportFileName, shortReport(run.net, result)});
+    for (const NamedText& file : files) {
+        std::string error;
+        if (!writeFileReplacing(file.name, file.text, error)) {
+            std::fprintf(errors, "mixsim: %s\n", error.c_str());
+            return kExitOutputFailed;
+        }
+    }
+    if (result.end == RunEnd::kStopped) {
+        std::fprintf(errors, "mixsim: the simulation stopped: %s\n", result.stopReason.c_str());
+        return kExitStopped;
     }
     return kExitOk;
 }

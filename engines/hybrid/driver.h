@@ -27,9 +27,10 @@ struct EngineRunResult {
 // writes the report head. Nothing is written to disk.
 [[nodiscard]] EngineRunResult startRun(std::string_view dataText);
 
-// The whole program: reads "data.txt" from the current directory and writes
-// "results_hybrid.htm" there. Bad input is reported on `errors` before any
-// file is written. Returns the exit status.
+// The whole program: reads "data.txt" from the current directory, simulates
+// the net (running "./flowrun" there for the speeds of its sub-nets) and
+// writes the result files and both reports there. Bad input is reported on
+// `errors` before any file is written. Returns the exit status.
 [[nodiscard]] int runMixsim(std::FILE* errors);
 
 }  // namespace mixsim

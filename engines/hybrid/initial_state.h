@@ -22,6 +22,8 @@ struct SimulationState {
     double Ts_anterior = 0.0;
     int stare = 2;
     int adun_spec = 0;
+    int stare_2 = 0;   // at a repetition: the number of the repeating state
+    int contor_2 = 0;  // at a repetition: the step at which the walk resumes
 };
 
 // Per discrete transition (position in Trandis): the number of the last

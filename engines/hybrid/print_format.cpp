@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace mixsim {
@@ -32,6 +33,16 @@ std::string formatInteger(double value, int minDigits)
     return buffer;
 }
 
+// "%.<decimals>e", or twelve decimals when that would not give the value back.
+std::string exponential(double value, int decimals)
+{
+    std::string text = formatReal(decimals == 2 ? "%.2e" : "%e", value);
+    if (std::strtod(text.c_str(), nullptr) != value) {
+        text = formatReal("%.12e", value);
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string formatReal(const char* format, double value)
@@ -53,7 +64,7 @@ std::string formatD(double value)
     if (value == std::floor(value)) {
         return formatInteger(value, 1);
     }
-    return formatReal("%e", value);
+    return exponential(value, 6);
 }
 
 std::string formatD2(double value)
@@ -64,7 +75,7 @@ std::string formatD2(double value)
     if (value == std::floor(value)) {
         return formatInteger(value, 2);
     }
-    return formatReal("%.2e", value);
+    return exponential(value, 2);
 }
 
 }  // namespace mixsim

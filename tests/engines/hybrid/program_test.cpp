@@ -1,84 +1,15 @@
 // The built mixsim program run in a temporary folder.
 #include "tests/engines/hybrid/data_text.h"
 
+#include "tests/engines/hybrid/program_fixture.h"
+
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace mixsim {
 namespace {
 
-namespace fs = std::filesystem;
-
-const char* const kProgram = TOKARIUM_BIN_DIR "/HybridPNs/mixsim";
-
-struct ProgramRun {
-    int status = -1;
-    std::string errors;
-};
-
-class MixsimProgram : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/mixsim_test_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_folder = pattern;
-    }
-
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    void writeData(const std::string& text) const
-    {
-        std::ofstream(m_folder / "data.txt", std::ios::binary) << text;
-    }
-
-    // Runs mixsim with the folder as current directory, standard error to a file.
-    [[nodiscard]] ProgramRun run() const
-    {
-        const fs::path errorsFile = m_folder.parent_path() / (m_folder.filename().string() + ".err");
-        const pid_t child = fork();
-        if (child == 0) {
-            const int fd = open(errorsFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            if (fd < 0 || dup2(fd, STDERR_FILENO) < 0 || chdir(m_folder.c_str()) != 0) {
-                _exit(127);
-            }
-            execl(kProgram, "mixsim", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        ProgramRun result;
-        int status = 0;
-        if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-            result.status = WEXITSTATUS(status);
-        }
-        std::ifstream in(errorsFile);
-        std::ostringstream text;
-        text << in.rdbuf();
-        result.errors = text.str();
-        fs::remove(errorsFile);
-        return result;
-    }
-
-    // Every file of the folder except the input.
-    [[nodiscard]] std::vector<std::string> resultFiles() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_folder)) {
-            if (entry.path().filename() != "data.txt") {
-                names.push_back(entry.path().filename().string());
-            }
-        }
-        return names;
-    }
-
-    fs::path m_folder;
-};
+using testing::MixsimProgram;
+using testing::ProgramRun;
 
 testing::NetText smallNet()
 {
@@ -96,17 +27,34 @@ testing::NetText smallNet()
     return net;
 }
 
-TEST_F(MixsimProgram, WritesTheReportHeadForAGoodNet)
+TEST_F(MixsimProgram, WritesTheReportsAndResultFilesForAGoodNet)
 {
+    addFlowrun();
     writeData(smallNet().text());
     const ProgramRun result = run();
     EXPECT_EQ(result.status, 0) << result.errors;
     EXPECT_TRUE(result.errors.empty()) << result.errors;
-    EXPECT_EQ(resultFiles(), std::vector<std::string>{"results_hybrid.htm"});
-    std::ifstream in(m_folder / "results_hybrid.htm");
-    std::string first;
-    std::getline(in, first);
-    EXPECT_EQ(first.rfind("<title>Hybrid Petri Nets</title>", 0), 0u);
+    for (const char* name : {"Pos.dat", "Pos1.dat", "Pos2.dat", "Tran.dat", "Tran1.dat", "Tran2.dat",
+                             "results_hybrid.htm", "short_results_hybrid.htm"}) {
+        EXPECT_TRUE(exists(name)) << name;
+    }
+    const std::string report = readFile("results_hybrid.htm");
+    EXPECT_EQ(report.rfind("<title>Hybrid Petri Nets</title>", 0), 0u);
+    EXPECT_EQ(report.substr(report.size() - 7), "</body>");
+}
+
+TEST_F(MixsimProgram, AMissingFlowrunEndsTheRunWithAClearLineAndCompleteFiles)
+{
+    writeData(smallNet().text());
+    const ProgramRun result = run();
+    EXPECT_EQ(result.status, 4);
+    EXPECT_NE(result.errors.find("./flowrun is missing"), std::string::npos) << result.errors;
+    const std::string report = readFile("results_hybrid.htm");
+    EXPECT_NE(report.find("The simulation stops: the speeds of subnet 1 at t=0.00 cannot be computed"),
+              std::string::npos);
+    EXPECT_EQ(report.substr(report.size() - 7), "</body>");
+    EXPECT_EQ(readFile("Pos.dat"), "0\n");
+    EXPECT_EQ(readFile("Tran.dat"), "0\n");
 }
 
 TEST_F(MixsimProgram, StopsOnAMissingInputFile)

@@ -1,0 +1,99 @@
+// The working state and steps of Algorithm 6.1, shared by its source files.
+#pragma once
+
+#include "engines/hybrid/simulation.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mixsim {
+
+// Raised inside the algorithm when the run must end early; caught by simulate().
+struct RunStopped {
+    std::string reason;
+};
+
+// The end of the first phase of a sub-net: the places that become empty then.
+struct SubnetPhaseEnd {
+    double timp_c = -1.0;  // Ts + first phase duration; -1 when no place empties
+    Vec goale;             // the places (numbers) that become empty
+    Vec zeroPlus;          // 1 when that place becomes 0+ (it is still fed), else 0
+};
+
+class Algorithm {
+public:
+    Algorithm(const HybridNet& net, SimulationState state, SpeedSolver& solver, std::string& report);
+
+    [[nodiscard]] SimulationResult run();
+
+private:
+    // Start (STEP 1, STEP 1.2).
+    void start();
+    void step2_1();
+    void fireInstantaneous(std::size_t j);
+    void initialTimers();
+    void writeInitialTos();
+
+    // One pass of the main loop; returns false when the run has ended.
+    bool iteration();
+    void step2(bool withTransitions);
+    [[nodiscard]] int step3();
+    void zeroTimeRounds(int pas2);
+    void bookkeeping();
+    void step4();
+    void speeds();
+    void solveLevel(const Vec& retele);
+    void solveSharedLevel(const Vec& retele, const Vec& locuri);
+    void applySpeeds(std::size_t q, const Vec& viteze);
+    [[nodiscard]] Vec solveSubnet(std::size_t q, const Vec& bounds);
+    void step10();
+    [[nodiscard]] bool step11();
+    [[nodiscard]] bool repetition();
+
+    // Timers: the number of timers of every discrete transition follows its enabling degree.
+    void synchroniseTimers();
+    void synchroniseTimers(std::size_t i);
+    [[nodiscard]] std::size_t timerCount(double t) const;
+    void rebuildTos();
+    [[nodiscard]] double alignTime(double t) const;
+
+    void refresh();
+    [[nodiscard]] double boundFactor(std::size_t j, const Vec& md_u) const;
+    [[nodiscard]] Vec conflictBlock(const Grup& grup) const;
+    [[nodiscard]] double sharingOf(double place, double t) const;
+    void heading(const char* step);
+    // The events at the current time: they close the previous IB-state.
+    [[nodiscard]] StateEvents& currentEvents();
+
+    [[nodiscard]] std::size_t contPos(double place) const;
+    [[nodiscard]] std::size_t disPos(double place) const;
+    [[nodiscard]] std::size_t tranContPos(double t) const;
+    [[nodiscard]] std::size_t tranDisPos(double t) const;
+
+    const HybridNet& m_net;
+    SimulationState m_s;
+    SpeedSolver& m_solver;
+    std::string& m_r;
+
+    Vec m_marcaj1;      // full marking by place number; continuous 0+ kept as -1
+    Vec m_marcaj_cont;  // by Pozcont position
+    Vec m_marcaj_dis;   // by Pozdis position
+    Vec m_md_u;         // discrete marking still available to continuous transitions
+    Vec m_viteze;       // speeds by Trancont position
+    Vec m_balanta;      // balances by Pozcont position
+    std::vector<Grup> m_grup;
+    std::vector<SubnetPhaseEnd> m_marc_nou;
+    std::vector<Vec> m_balante;         // balances of each complete state
+    std::vector<StateEvents> m_events;  // events at the time that closes each state
+    int m_zeroTimeSteps = 0;
+    bool m_special = false;
+    Vec m_marcaj_spec;
+
+    std::vector<std::size_t> m_contPos;  // by place number: position in Pozcont, 0 if none
+    std::vector<std::size_t> m_disPos;
+    std::vector<std::size_t> m_tranContPos;  // by transition number
+    std::vector<std::size_t> m_tranDisPos;
+};
+
+}  // namespace mixsim

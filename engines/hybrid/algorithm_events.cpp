@@ -1,0 +1,713 @@
+// Algorithm 6.1: start, discrete events, IB-state bookkeeping, scheduling and the next time.
+#include "engines/hybrid/algorithm.h"
+
+#include "engines/hybrid/constants.h"
+#include "engines/hybrid/event_lists.h"
+#include "engines/hybrid/firing.h"
+#include "engines/hybrid/print_format.h"
+#include "engines/hybrid/sets.h"
+#include "engines/hybrid/sorting.h"
+#include "engines/hybrid/verif_ib1.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace mixsim {
+
+namespace {
+
+std::string f2(double value)
+{
+    return formatReal("%.2f", value);
+}
+
+std::string markingText(double value)
+{
+    return value == kZeroPlus ? "0<sup>+</sup> " : f2(value) + " ";
+}
+
+// Rounds away the noise that sums of flows leave on a marking.
+double snapMarking(double value)
+{
+    return std::round(value / kMarkingResolution) * kMarkingResolution;
+}
+
+std::vector<std::size_t> positionsOf(const Vec& set, std::size_t count)
+{
+    std::vector<std::size_t> positions(count + 1, 0);
+    for (std::size_t i = 1; i <= set.size(); ++i) {
+        positions[static_cast<std::size_t>(set(i))] = i;
+    }
+    return positions;
+}
+
+}  // namespace
+
+Algorithm::Algorithm(const HybridNet& net, SimulationState state, SpeedSolver& solver,
+                     std::string& report)
+    : m_net(net), m_s(std::move(state)), m_solver(solver), m_r(report),
+      m_contPos(positionsOf(net.Pozcont, static_cast<std::size_t>(net.nr_poz))),
+      m_disPos(positionsOf(net.Pozdis, static_cast<std::size_t>(net.nr_poz))),
+      m_tranContPos(positionsOf(net.Trancont, static_cast<std::size_t>(net.nr_tran))),
+      m_tranDisPos(positionsOf(net.Trandis, static_cast<std::size_t>(net.nr_tran)))
+{
+    m_marcaj1 = net.marcaj1;
+    for (std::size_t l = 1; l <= net.Pozcont.size(); ++l) {
+        m_marcaj1(static_cast<std::size_t>(net.Pozcont(l))) = net.marcaj_cont(l);
+    }
+    refresh();
+    m_viteze = Vec(net.Trancont.size());
+    m_balanta = Vec(net.Pozcont.size());
+    m_balante.push_back(m_balanta);
+    m_events.emplace_back();
+}
+
+std::size_t Algorithm::contPos(double place) const
+{
+    return m_contPos.at(static_cast<std::size_t>(place));
+}
+
+std::size_t Algorithm::disPos(double place) const
+{
+    return m_disPos.at(static_cast<std::size_t>(place));
+}
+
+std::size_t Algorithm::tranContPos(double t) const
+{
+    return m_tranContPos.at(static_cast<std::size_t>(t));
+}
+
+std::size_t Algorithm::tranDisPos(double t) const
+{
+    return m_tranDisPos.at(static_cast<std::size_t>(t));
+}
+
+void Algorithm::refresh()
+{
+    m_marcaj_cont = marcaj_pe_pozitii(m_marcaj1, m_net.Pozcont);
+    m_marcaj_dis = marcaj_pe_pozitii(m_marcaj1, m_net.Pozdis);
+}
+
+StateEvents& Algorithm::currentEvents()
+{
+    return m_events.at(m_s.IB.size() >= 2 ? m_s.IB.size() - 2 : 0);
+}
+
+void Algorithm::heading(const char* step)
+{
+    m_r += "<br><font color=#000099><B>ALGORITHM 6.1 - STEP ";
+    m_r += step;
+    m_r += "</B></font color><br>";
+}
+
+SimulationResult Algorithm::run()
+{
+    SimulationResult result;
+    try {
+        start();
+        while (iteration()) {
+        }
+        result.end = m_s.stare == 0 ? RunEnd::kRepetition : RunEnd::kEvents;
+    } catch (const RunStopped& stop) {
+        result.end = RunEnd::kStopped;
+        result.stopReason = stop.reason;
+        m_r += "<br><font color=#cc0000><B>The simulation stops: " + stop.reason +
+               "</B></font color><br>";
+        // The state under construction is incomplete: the results end with the last complete one.
+        const std::size_t complete = std::max<std::size_t>(1, m_balante.size());
+        if (m_s.IB.size() > complete) {
+            m_s.IB.resize(complete);
+        }
+    }
+    if (result.end == RunEnd::kRepetition) {
+        result.contor_2 = m_s.contor_2;
+        result.stare_2 = m_s.stare_2;
+    }
+    result.events = m_events;
+    result.events.resize(m_s.IB.size());
+    result.balanta = m_balante.at(m_s.IB.size() - 1);
+    result.adun_spec = 0;
+    for (std::size_t g = 2; g <= m_s.IB.size(); ++g) {
+        result.adun_spec += m_s.IB[g - 1].special;
+    }
+    result.IB = std::move(m_s.IB);
+    result.flowrunRuns = m_solver.runs();
+    return result;
+}
+
+// ---- Start ---------------------------------------------------------------
+
+void Algorithm::start()
+{
+    heading("1: Initialization");
+    m_s.Ts = 0.0;
+    step2_1();
+    m_s.IB[0].mc_after = m_marcaj_cont;
+
+    for (double p : m_net.Pozcont) {
+        for (double t : m_net.Trandis) {
+            const double weight = m_net.Pre(static_cast<std::size_t>(p), static_cast<std::size_t>(t));
+            if (weight > 0.0) {
+                m_s.D2.marcaj.push_back(weight);
+                m_s.D2.tranzitie.push_back(t);
+                m_s.D2.pozitie.push_back(p);
+                m_s.D2.adaugat.push_back(0.0);
+            }
+        }
+    }
+    initialTimers();
+    writeInitialTos();
+    m_s.adun_spec = 0;
+    m_s.stare = 2;
+}
+
+void Algorithm::step2_1()
+{
+    for (int pass = 1;; ++pass) {
+        if (pass > kMaxStartupPasses) {
+            throw RunStopped{"the start-up firings did not settle after " +
+                             std::to_string(kMaxStartupPasses) + " passes"};
+        }
+        const Vec before = m_marcaj1;
+        for (std::size_t i = 1; i <= m_net.Trandis.size(); ++i) {
+            const int t = static_cast<int>(m_net.Trandis(i));
+            if (m_net.td(i) == 0.0 && cautare_td(t, m_net.Pre, m_marcaj1, 0.0)) {
+                m_marcaj1 = executie_td(t, m_marcaj1, m_net.Pre, m_net.Post, m_net.Pozcont,
+                                        m_net.Pozdis).marcaj1;
+            }
+        }
+        for (std::size_t j = 1; j <= m_net.Trancont.size(); ++j) {
+            fireInstantaneous(j);
+        }
+        refresh();
+        if (m_marcaj1 == before) {
+            return;
+        }
+    }
+}
+
+// Fires the continuous transition at position j instantaneously when its
+// maximal speed is infinite and its discrete input places enable it.
+void Algorithm::fireInstantaneous(std::size_t j)
+{
+    if (m_net.U(j) != kInfiniteSpeed) {
+        return;
+    }
+    const auto t = static_cast<std::size_t>(m_net.Trancont(j));
+    double q = -1.0;
+    bool hasContinuousInput = false;
+    bool zeroPlusInput = false;
+    for (std::size_t p = 1; p <= m_net.Pre.rows(); ++p) {
+        const double weight = m_net.Pre(p, t);
+        if (weight == 0.0) {
+            continue;
+        }
+        if (contPos(static_cast<double>(p)) == 0) {
+            if (m_marcaj1(p) < weight) {
+                return;
+            }
+            continue;
+        }
+        hasContinuousInput = true;
+        if (m_marcaj1(p) == 0.0) {
+            return;
+        }
+        if (m_marcaj1(p) == kZeroPlus) {
+            zeroPlusInput = true;
+        } else {
+            q = q < 0 ? m_marcaj1(p) / weight : std::min(q, m_marcaj1(p) / weight);
+        }
+    }
+    if (!hasContinuousInput) {
+        return;
+    }
+    for (double place : m_net.Pozcont) {
+        const auto p = static_cast<std::size_t>(place);
+        const double w = m_net.W(p, t);
+        if (zeroPlusInput) {
+            if (m_marcaj1(p) == kZeroPlus && w < 0) {
+                m_marcaj1(p) = 0.0;
+            } else if (m_marcaj1(p) <= 0.0 && w > 0) {
+                m_marcaj1(p) = kZeroPlus;
+            }
+        } else if (w != 0.0) {
+            const double value = snapMarking(fara_zero_plus(m_marcaj1(p)) + q * w);
+            m_marcaj1(p) = value <= 0.0 ? 0.0 : value;
+        }
+    }
+}
+
+void Algorithm::initialTimers()
+{
+    IbState& first = m_s.IB[0];
+    for (std::size_t i = 1; i <= m_net.Trandis.size(); ++i) {
+        const int t = static_cast<int>(m_net.Trandis(i));
+        if (!cautare_td1(t, m_net.Pre, m_marcaj1, m_net.td(i))) {
+            continue;
+        }
+        double degree = -1.0;
+        for (std::size_t p = 1; p <= m_net.Pre.rows(); ++p) {
+            const double weight = m_net.Pre(p, static_cast<std::size_t>(t));
+            if (weight != 0.0) {
+                const double mm = modulo(fara_zero_plus(m_marcaj1(p)), weight).c;
+                degree = degree < 0 ? mm : std::min(degree, mm);
+            }
+        }
+        first.enable(i) = degree;
+        for (int r = 1; r <= static_cast<int>(degree); ++r) {
+            m_s.D1.add(m_net.td(i), t, m_s.Trandis_conf(i), m_s.Trandis_prioritate(i));
+            first.residual[i - 1].timp.push_back(m_net.td(i));
+        }
+    }
+    rebuildTos();
+}
+
+void Algorithm::writeInitialTos()
+{
+    heading("1.2");
+    m_r += "Initial marking m<sup>&#732 C</sup>=[";
+    for (double m : m_marcaj_cont) {
+        m_r += " " + f2(m);
+    }
+    m_r += "]\n";
+    m_r += "<br>Initialization of the time-ordered sequence TOS: Let t<sub>s</sub>=t<sub>" +
+           formatD(m_s.TOS.size() > 0 ? m_s.TOS.timp(1) : m_s.Ts) + "</sub>";
+    m_r += "<br>Possibly events:";
+    for (std::size_t i = 1; i <= m_s.TOS.size(); ++i) {
+        const std::string time = formatD(m_s.TOS.timp(i));
+        const std::string cause = formatD(m_s.TOS.cauza(i));
+        switch (static_cast<int>(m_s.TOS.eveniment(i))) {
+        case static_cast<int>(Eveniment::kStart):
+            m_r += "<br>C1(" + time + ")=D1(" + time + ")=D2(" + time +
+                   ")=<font size=5>&oslash</font size>";
+            break;
+        case static_cast<int>(Eveniment::kD1):
+            m_r += "<br>D1(" + time + ")={T<sub>" + cause + "</sub>}";
+            break;
+        case static_cast<int>(Eveniment::kD2):
+            m_r += "<br>D2(" + time + ")={T<sub>" + cause + "</sub>}";
+            break;
+        default:
+            m_r += "<br>C1(" + time + ")={T<sub>" + cause + "</sub>}";
+            break;
+        }
+    }
+}
+
+// ---- Timers and the time-ordered sequence --------------------------------
+
+std::size_t Algorithm::timerCount(double t) const
+{
+    return static_cast<std::size_t>(std::count(m_s.D1.tranzitie.begin(), m_s.D1.tranzitie.end(), t));
+}
+
+void Algorithm::synchroniseTimers()
+{
+    for (std::size_t i = 1; i <= m_net.Trandis.size(); ++i) {
+        synchroniseTimers(i);
+    }
+}
+
+// The transition at position i of Trandis gets one timer per degree of
+// enabling: new instances start their full duration now, instances no longer
+// enabled lose their latest timers.
+void Algorithm::synchroniseTimers(std::size_t i)
+{
+    const double t = m_net.Trandis(i);
+    const double degree = grad_activare(static_cast<int>(t), m_net.Pre, m_marcaj1);
+    if (degree < 0.0) {
+        return;
+    }
+    auto count = static_cast<double>(timerCount(t));
+    if (degree != count) {
+        currentEvents().enableChanged.push_back(t);
+    }
+    for (; count < degree; count += 1.0) {
+        m_s.D1.add(alignTime(m_s.Ts + m_net.td(i)), t, m_s.Trandis_conf(i),
+                   m_s.Trandis_prioritate(i));
+    }
+    for (; count > degree; count -= 1.0) {
+        std::size_t latest = 0;
+        for (std::size_t k = 1; k <= m_s.D1.size(); ++k) {
+            if (m_s.D1.tranzitie(k) == t && (latest == 0 || m_s.D1.timp(k) >= m_s.D1.timp(latest))) {
+                latest = k;
+            }
+        }
+        m_s.D1.erase(latest);
+    }
+}
+
+// TOS holds exactly the pending D1 timers, scheduled D2 rows and C1 events,
+// sorted by time (equal times keep this order).
+void Algorithm::rebuildTos()
+{
+    TosList tos;
+    if (m_s.TOS.size() > 0 && m_s.TOS.eveniment(1) == static_cast<double>(Eveniment::kStart)) {
+        tos.add(0.0, 0.0, 0.0, -1.0);
+    }
+    for (std::size_t i = 1; i <= m_s.D1.size(); ++i) {
+        tos.add(m_s.D1.timp(i), static_cast<double>(Eveniment::kD1), m_s.D1.tranzitie(i), -1.0);
+    }
+    for (std::size_t i = 1; i <= m_s.D2.timp.size(); ++i) {
+        tos.add(m_s.D2.timp(i), static_cast<double>(Eveniment::kD2), m_s.D2.tranzitie_2(i), -1.0);
+    }
+    for (std::size_t i = 1; i <= m_s.C1.timp.size(); ++i) {
+        const double place = m_s.C1.pozitie(i);
+        double sub = 0.0;
+        for (std::size_t q = 1; q <= m_grup.size(); ++q) {
+            if (apartenenta(place, m_grup[q - 1].pozitie) == kFound) {
+                sub = static_cast<double>(q);
+            }
+        }
+        tos.add(m_s.C1.timp(i), static_cast<double>(Eveniment::kC1), place, sub);
+    }
+    m_s.TOS = aranjare5(tos);
+}
+
+// An event time within kTimeTolerance of a known one is that time, so
+// events meant to coincide share one event time.
+double Algorithm::alignTime(double t) const
+{
+    const double tolerance = kTimeTolerance * std::max(1.0, std::fabs(t));
+    if (std::fabs(t - m_s.Ts) <= tolerance) {
+        return m_s.Ts;
+    }
+    for (const Vec* times : {&m_s.D1.timp, &m_s.D2.timp, &m_s.C1.timp}) {
+        for (double known : *times) {
+            if (std::fabs(t - known) <= tolerance) {
+                return known;
+            }
+        }
+    }
+    return t;
+}
+
+// ---- Main loop -------------------------------------------------------------
+
+bool Algorithm::iteration()
+{
+    if (m_s.stare > kMaxStates) {
+        throw RunStopped{"the run reached " + std::to_string(kMaxStates) +
+                         " IB-states without ending or repeating"};
+    }
+    const auto stare = static_cast<std::size_t>(m_s.stare);
+    m_s.IB.resize(stare);
+    m_events.resize(stare);
+
+    heading("2");
+    step2(true);
+    heading("3");
+    const int pas2 = step3();
+    zeroTimeRounds(pas2);
+    heading("4");
+    step4();
+    bookkeeping();
+    speeds();
+    m_s.IB[stare - 1].viteze = m_viteze;
+    heading("10");
+    step10();
+    heading("11");
+    if (!step11()) {
+        m_balante.push_back(m_balanta);
+        return false;
+    }
+    m_balante.push_back(m_balanta);
+    return !repetition();
+}
+
+void Algorithm::step2(bool withTransitions)
+{
+    const Vec rows = apartenenta2(m_s.Ts, m_s.D2.timp).loc;
+    m_r += "<br>D2(" + f2(m_s.Ts) + ")-event(";
+    if (rows.empty()) {
+        m_r += "<font size=5>&oslash</font size>)";
+    }
+    Vec handled;
+    for (double row : rows) {
+        const auto k = static_cast<std::size_t>(row);
+        const double t = m_s.D2.tranzitie_2(k);
+        const double place = m_s.D2.pozitie_flux(k);
+        const std::size_t i = tranDisPos(t);
+        const double threshold = m_net.Pre(static_cast<std::size_t>(place), static_cast<std::size_t>(t));
+        const double duration = m_net.td(i);
+        m_r += " m" + formatD(place) + "=" + formatD(threshold) + " :T" + formatD(t) +
+               ")occuring at t<sub>s</sub>=" + f2(m_s.Ts);
+        m_r += " because d" + formatD(t) + "=" + formatD(duration) + " we add in D1 t=" +
+               f2(m_s.Ts) + "+" + f2(duration) + "=" + f2(m_s.Ts + duration);
+        // The flow was scheduled to reach the threshold now: rounding must not undo it.
+        double& marking = m_marcaj1(static_cast<std::size_t>(place));
+        if (fara_zero_plus(marking) < threshold &&
+            threshold - fara_zero_plus(marking) <= kTimeTolerance * std::max(1.0, threshold)) {
+            marking = threshold;
+        }
+        if (withTransitions) {
+            synchroniseTimers(i);
+        }
+        handled.push_back(t);
+    }
+    refresh();
+    for (double t : handled) {
+        m_s.D2 = eliminare_d22(m_s.D2, m_s.Ts, t);
+        m_r += "<br> Then D2(" + f2(m_s.Ts) + ") is deleted";
+    }
+    m_s.D1 = aranjare_d1(m_s.D1);
+}
+
+int Algorithm::step3()
+{
+    D1List expira;
+    for (std::size_t i = 1; i <= m_s.D1.size(); ++i) {
+        if (m_s.D1.timp(i) == m_s.Ts) {
+            expira.add(m_s.D1.timp(i), m_s.D1.tranzitie(i), m_s.D1.conflict(i), m_s.D1.prioritate(i));
+        }
+    }
+    if (expira.size() == 0) {
+        m_r += "<br> D1(" + f2(m_s.Ts) +
+               ")=<font size=5>&oslash</font size> then <font color=#000077><B>GO TO STEP "
+               "4</font color></B>";
+        return -1;
+    }
+    m_r += "<br>D1(" + f2(m_s.Ts) + ")={";
+    for (double t : expira.tranzitie) {
+        m_r += "T<sub>" + formatD(t) + "</sub>  ";
+    }
+    m_r += "}";
+    const Aranjare33 grouped = aranjare33(expira.conflict, expira.tranzitie, expira.prioritate);
+    D1List ordered;
+    for (std::size_t i = 1; i <= grouped.a.size(); ++i) {
+        ordered.add(m_s.Ts, grouped.b(i), grouped.a(i), grouped.c(i));
+    }
+    const GasireTran chosen =
+        gasire_tran(ordered, m_s.D1, m_net.conflict, m_marcaj1, m_net.Pre, m_net.Post);
+    m_s.D1 = chosen.D1;
+    m_r += "\tThe firing of the transitions: ";
+    StateEvents& events = currentEvents();
+    bool any = false;
+    for (double t : chosen.efectiv.tranzitie) {
+        if (!cautare_td(static_cast<int>(t), m_net.Pre, m_marcaj1, 0.0)) {
+            continue;
+        }
+        m_marcaj1 = executie_td(static_cast<int>(t), m_marcaj1, m_net.Pre, m_net.Post,
+                                m_net.Pozcont, m_net.Pozdis)
+                        .marcaj1;
+        m_r += "T<sub>" + formatD(t) + "</sub>  ";
+        events.fired.push_back(t);
+        any = true;
+    }
+    if (!any) {
+        m_r += "<font size=5>&oslash</font size>";
+    }
+    refresh();
+    m_r += "<br>The discrete marking is m<sup>&#732 D</sup>=(";
+    for (double m : m_marcaj_dis) {
+        m_r += formatD(m) + " ";
+    }
+    m_r += ")";
+    m_r += "<br>The continuous marking is m<sup>&#732 C</sup>=(";
+    for (double m : m_marcaj_cont) {
+        m_r += markingText(m);
+    }
+    m_r += ")";
+    return 1;
+}
+
+void Algorithm::zeroTimeRounds(int pas2)
+{
+    m_marcaj_spec = m_marcaj1;
+    m_special = false;
+    for (int round = 1; pas2 > 0; ++round) {
+        if (round > kMaxZeroTimeRounds) {
+            throw RunStopped{"discrete transitions kept firing at t=" + f2(m_s.Ts) + " for " +
+                             std::to_string(kMaxZeroTimeRounds) +
+                             " rounds without time passing (a zero-time loop)"};
+        }
+        synchroniseTimers();
+        step2(false);
+        pas2 = step3();
+        m_special = m_special || pas2 > 0;
+    }
+}
+
+void Algorithm::bookkeeping()
+{
+    const auto stare = static_cast<std::size_t>(m_s.stare);
+    IbState& state = m_s.IB[stare - 1];
+    state.special = m_special ? 1 : 0;
+    state.mc_bef_spec = m_special ? m_marcaj_spec : Vec{};
+    state.mc_aft_spec = m_special ? m_marcaj1 : Vec{};
+    if (m_special) {
+        ++m_s.adun_spec;
+    }
+    state.marcaj = m_marcaj_dis;
+    state.enable = Vec(m_net.Trandis.size());
+    state.residual.assign(m_net.Trandis.size(), Residual{});
+    for (std::size_t i = 1; i <= m_net.Trandis.size(); ++i) {
+        const double t = m_net.Trandis(i);
+        Vec times;
+        for (std::size_t k = 1; k <= m_s.D1.size(); ++k) {
+            if (m_s.D1.tranzitie(k) == t) {
+                times.push_back(m_s.D1.timp(k) - m_s.Ts);
+            }
+        }
+        state.enable(i) = static_cast<double>(times.size());
+        state.residual[i - 1].timp = aranjare4(times, times).sir;
+    }
+    state.tranzitie_d = m_net.Trandis;
+    state.tranzitie_c = m_net.Trancont;
+    state.cauza.assign(1, Cauza{});
+}
+
+void Algorithm::step10()
+{
+    // Scheduled D2 rows whose flow changed are dropped; their thresholds are armed again.
+    for (std::size_t k = m_s.D2.timp.size(); k >= 1; --k) {
+        const double place = m_s.D2.pozitie_flux(k);
+        if (m_s.D2.timp(k) > m_s.Ts && m_s.D2.flux(k) != m_balanta(contPos(place))) {
+            m_s.D2 = eliminare_d22(m_s.D2, m_s.D2.timp(k), m_s.D2.tranzitie_2(k));
+            k = std::min(k, m_s.D2.timp.size() + 1);
+        }
+    }
+    m_r += "<br>UPDATE TOS";
+    bool any = false;
+    for (std::size_t c = 1; c <= m_s.D2.tranzitie.size(); ++c) {
+        const double place = m_s.D2.pozitie(c);
+        const double b = m_balanta(contPos(place));
+        if (!(b > 0.0) || m_s.D2.adaugat(c) != 0.0) {
+            continue;
+        }
+        const double threshold = m_s.D2.marcaj(c);
+        const double m = fara_zero_plus(m_marcaj1(static_cast<std::size_t>(place)));
+        if (threshold - m <= 0.0) {
+            continue;
+        }
+        const double t = m_s.D2.tranzitie(c);
+        const double time = alignTime(m_s.Ts + (threshold - m) / b);
+        m_s.D2.adaugat(c) = 1.0;
+        m_s.D2.timp.push_back(time);
+        m_s.D2.flux.push_back(b);
+        m_s.D2.pozitie_flux.push_back(place);
+        m_s.D2.tranzitie_1.push_back(m_net.td(tranDisPos(t)));
+        m_s.D2.tranzitie_2.push_back(t);
+        if (!any) {
+            m_r += "<br>Future D2 events:";
+            any = true;
+        }
+        m_r += "<br>The marking m<sub>" + formatD(place) + "</sub> become " + formatD2(threshold) +
+               " at the moment " + f2(time);
+    }
+    if (!any) {
+        m_r += "<br> There are no other future D2 events";
+    }
+    if (m_s.C1.timp.empty()) {
+        m_r += "<br> There are no other future C1 events";
+    } else {
+        m_r += "<br>Future C1 events:";
+        for (std::size_t i = 1; i <= m_s.C1.timp.size(); ++i) {
+            m_r += "<br>The marking m<sub>" + formatD(m_s.C1.pozitie(i)) +
+                   "</sub> becomes 0 at the moment " + f2(m_s.C1.timp(i));
+        }
+    }
+}
+
+bool Algorithm::step11()
+{
+    rebuildTos();
+    // The start event is handled once, in the first state.
+    if (m_s.TOS.size() > 0 && m_s.TOS.eveniment(1) == static_cast<double>(Eveniment::kStart)) {
+        m_s.TOS.erase(1);
+    }
+    m_s.Ts_anterior = m_s.Ts;
+    if (m_s.TOS.size() == 0) {
+        // The last state lasts for ever from the last event time on.
+        IbState& last = m_s.IB[static_cast<std::size_t>(m_s.stare) - 1];
+        last.timp = m_s.Ts;
+        last.mc_before = m_marcaj_cont;
+        last.mc_after = m_marcaj_cont;
+        m_r += "<br>Next time t<sub>s</sub>=inf";
+        m_r += "<br>Then <font color=#cc0000>END</font color><br>";
+        return false;
+    }
+    m_s.Ts = m_s.TOS.timp(1);
+    m_r += "<br>Next time t<sub>s</sub>=" + f2(m_s.Ts);
+    const auto stare = static_cast<std::size_t>(m_s.stare);
+    IbState& state = m_s.IB[stare - 1];
+    for (std::size_t i = 1; i <= m_s.TOS.size() && m_s.TOS.timp(i) == m_s.Ts; ++i) {
+        state.cauza[0].cauza.push_back(m_s.TOS.cauza(i));
+        state.cauza[0].eveniment.push_back(m_s.TOS.eveniment(i));
+    }
+
+    const double dt = m_s.Ts - m_s.Ts_anterior;
+    m_zeroTimeSteps = dt > 0.0 ? 0 : m_zeroTimeSteps + 1;
+    if (m_zeroTimeSteps > kMaxZeroTimeSteps) {
+        throw RunStopped{std::to_string(kMaxZeroTimeSteps) +
+                         " IB-states followed each other at t=" + f2(m_s.Ts) +
+                         " without time passing (a zero-time loop)"};
+    }
+    StateEvents& events = m_events[stare - 1];
+    for (std::size_t l = 1; l <= m_net.Pozcont.size(); ++l) {
+        const auto p = static_cast<std::size_t>(m_net.Pozcont(l));
+        const double b = m_balanta(l);
+        double& m = m_marcaj1(p);
+        bool emptied = false;
+        for (const SubnetPhaseEnd& end : m_marc_nou) {
+            const Apartenenta1 found = apartenenta1(static_cast<double>(p), end.goale);
+            if (end.timp_c == m_s.Ts && found.a == kFound) {
+                m = end.zeroPlus(found.loc) != 0.0 ? kZeroPlus : 0.0;
+                emptied = true;
+            }
+        }
+        if (emptied) {
+            events.emptied.push_back(static_cast<double>(p));
+            continue;
+        }
+        if (m == kZeroPlus) {
+            if (b > 0.0 && dt > 0.0) {
+                m = snapMarking(dt * b);
+            } else if (b < 0.0) {
+                m = 0.0;
+            }
+            continue;
+        }
+        const double value = snapMarking(m + dt * b);
+        m = value > 0.0 ? value : 0.0;
+    }
+    refresh();
+    state.timp = m_s.Ts;
+    state.mc_before = m_marcaj_cont;
+    m_s.istoric_mc.marcaj.push_back(m_marcaj_cont);
+    m_s.istoric_mc.timp.push_back(m_s.Ts);
+    m_s.istoric_md.marcaj.push_back(m_marcaj_dis);
+    m_s.istoric_md.timp.push_back(m_s.Ts);
+    return true;
+}
+
+bool Algorithm::repetition()
+{
+    const auto stare = static_cast<std::size_t>(m_s.stare);
+    for (std::size_t contor_s = 2; contor_s < stare; ++contor_s) {
+        const Vec c = verif_ib1(m_s.IB, stare, contor_s);
+        if (c.empty() || std::find(c.begin(), c.end(), 0.0) != c.end()) {
+            continue;
+        }
+        // A cycle of states that takes no time would be walked without end.
+        if (m_s.IB[stare - 1].timp == m_s.IB[contor_s - 1].timp) {
+            throw RunStopped{"IB-state " + std::to_string(stare - 1) +
+                             " repeats IB-state " + std::to_string(contor_s - 1) +
+                             " without time passing (a zero-time loop)"};
+        }
+        m_s.stare_2 = m_s.stare - 1;
+        m_s.contor_2 = static_cast<int>(contor_s) - 1;
+        m_s.stare = 0;
+        return true;
+    }
+    ++m_s.stare;
+    return false;
+}
+
+SimulationResult simulate(const HybridNet& net, SimulationState state, SpeedSolver& solver,
+                          std::string& report)
+{
+    return Algorithm(net, std::move(state), solver, report).run();
+}
+
+}  // namespace mixsim

@@ -1,0 +1,600 @@
+// Algorithm 6.1, STEP 4 to STEP 9: sub-nets, priority levels and speeds.
+#include "engines/hybrid/algorithm.h"
+
+#include "engines/hybrid/constants.h"
+#include "engines/hybrid/firing.h"
+#include "engines/hybrid/print_format.h"
+#include "engines/hybrid/sets.h"
+#include "engines/hybrid/sorting.h"
+#include "engines/hybrid/subnet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace mixsim {
+
+namespace {
+
+std::string f2(double value)
+{
+    return formatReal("%.2f", value);
+}
+
+void writeTable(std::string& r, const Mat& m)
+{
+    for (std::size_t i = 1; i <= m.rows(); ++i) {
+        r += "<TABLE><tr>";
+        for (std::size_t j = 1; j <= m.cols(); ++j) {
+            r += "<td aling=\"\"center\"\">" + formatReal("%.1f", m(i, j)) + "&nbsp \t</td>";
+        }
+        r += "</tr> </TABLE>";
+    }
+}
+
+bool isCase4(const ConflictRecord& record)
+{
+    return record.tip == 4 || record.tip_caz3 == 4;
+}
+
+}  // namespace
+
+// Bound factor of the discrete input places of the continuous transition at
+// position j: min over them of md_u(p) / Pre(p, j); 1 when it has none.
+double Algorithm::boundFactor(std::size_t j, const Vec& md_u) const
+{
+    const auto t = static_cast<std::size_t>(m_net.Trancont(j));
+    double factor = 1.0;
+    bool first = true;
+    for (double place : m_net.Pozdis) {
+        const double weight = m_net.Pre(static_cast<std::size_t>(place), t);
+        if (weight > 0.0) {
+            const double share = std::max(0.0, md_u(disPos(place))) / weight;
+            factor = first ? share : std::min(factor, share);
+            first = false;
+        }
+    }
+    return factor;
+}
+
+double Algorithm::sharingOf(double place, double t) const
+{
+    for (const ConflictRecord& record : m_net.conflict) {
+        if (record.pozitie != static_cast<int>(place)) {
+            continue;
+        }
+        const Apartenenta1 cont = apartenenta1(t, record.tr_sharing);
+        if (cont.a == kFound) {
+            return record.sharing(cont.loc);
+        }
+        const Apartenenta1 dis = apartenenta1(t, record.tr_sharing_dis);
+        if (dis.a == kFound) {
+            return record.sharing_dis(dis.loc);
+        }
+    }
+    return 0.0;
+}
+
+// flowrun reads, for each place with two or more output transitions, their
+// priorities and then one sharing ratio per member of each class of equal
+// priorities. The ratios are the conflict's sharing values; a member without
+// one gets 1, so that the class shares equally.
+Vec Algorithm::conflictBlock(const Grup& grup) const
+{
+    Vec block;
+    for (const GrupConflict& conflict : grup.conflict) {
+        block.append(conflict.prioritate);
+        Vec seen;
+        for (std::size_t j = 1; j <= conflict.tranzitie.size(); ++j) {
+            if (apartenenta(static_cast<double>(j), seen) == kFound) {
+                continue;
+            }
+            const Vec members = egalitate(conflict.prioritate(j), conflict.prioritate);
+            seen.append(members);
+            if (members.size() < 2) {
+                continue;
+            }
+            for (double member : members) {
+                const double ratio = conflict.sharing(static_cast<std::size_t>(member));
+                block.push_back(ratio > 0.0 ? ratio : 1.0);
+            }
+        }
+    }
+    return block;
+}
+
+void Algorithm::step4()
+{
+    // Sub-nets: the connected components of the continuous part.
+    m_grup.clear();
+    for (double place : m_net.Pozcont) {
+        bool known = false;
+        for (const Grup& grup : m_grup) {
+            known = known || apartenenta(place, grup.pozitie) == kFound;
+        }
+        if (known) {
+            continue;
+        }
+        m_grup.push_back(subnet(m_net.Pre, m_net.Post, m_net.Pozcont, m_net.Trancont, place, Grup{}).grup);
+    }
+
+    // Instantaneous firing of the infinite-speed transitions (step4_2).
+    for (int pass = 1;; ++pass) {
+        if (pass > kMaxStartupPasses) {
+            throw RunStopped{"the instantaneous firings at t=" + f2(m_s.Ts) +
+                             " did not settle after " + std::to_string(kMaxStartupPasses) +
+                             " passes"};
+        }
+        const Vec before = m_marcaj1;
+        for (std::size_t j = 1; j <= m_net.Trancont.size(); ++j) {
+            fireInstantaneous(j);
+        }
+        refresh();
+        if (m_marcaj1 == before) {
+            break;
+        }
+    }
+    m_s.IB[static_cast<std::size_t>(m_s.stare) - 2].mc_after = m_marcaj_cont;
+    synchroniseTimers();
+    rebuildTos();
+
+    // Records of the sub-nets and the case-4 conflicts attached to them.
+    std::vector<Vec> prioritati(m_net.conflict.size());
+    for (std::size_t k = 1; k <= m_net.conflict.size(); ++k) {
+        prioritati[k - 1] = m_net.conflict[k - 1].prioritate;
+    }
+    for (Grup& grup : m_grup) {
+        const std::size_t n = grup.pozitie.size();
+        const std::size_t m = grup.tranzitie.size();
+        grup.pre = Mat(n, m);
+        grup.post = Mat(n, m);
+        grup.marcaj = Vec();
+        for (std::size_t i = 1; i <= n; ++i) {
+            const auto p = static_cast<std::size_t>(grup.pozitie(i));
+            grup.marcaj.push_back(m_marcaj1(p));
+            for (std::size_t j = 1; j <= m; ++j) {
+                const auto t = static_cast<std::size_t>(grup.tranzitie(j));
+                grup.pre(i, j) = m_net.Pre(p, t);
+                grup.post(i, j) = m_net.Post(p, t);
+            }
+        }
+        grup.U = Vec();
+        grup.viteze = Vec();
+        for (double t : grup.tranzitie) {
+            const std::size_t j = tranContPos(t);
+            grup.U.push_back(m_net.U(j));
+            grup.viteze.push_back(m_net.U(j) == kInfiniteSpeed
+                                      ? kInfiniteSpeed
+                                      : m_net.U(j) * boundFactor(j, m_marcaj_dis));
+        }
+        grup.conflict.clear();
+        for (std::size_t i = 1; i <= n; ++i) {
+            Vec outputs;
+            for (std::size_t j = 1; j <= m; ++j) {
+                if (grup.pre(i, j) > 0.0) {
+                    outputs.push_back(grup.tranzitie(j));
+                }
+            }
+            if (outputs.size() < 2) {
+                continue;
+            }
+            for (const ConflictRecord& record : m_net.conflict) {
+                if (record.pozitie == static_cast<int>(grup.pozitie(i)) && !record.prioritate.empty()) {
+                    GrupConflict conflict;
+                    conflict.pozitie = grup.pozitie(i);
+                    conflict.tranzitie = outputs;
+                    for (double t : outputs) {
+                        conflict.prioritate.push_back(
+                            record.prioritate(apartenenta1(t, record.tranzitii).loc));
+                        conflict.sharing.push_back(sharingOf(grup.pozitie(i), t));
+                    }
+                    grup.conflict.push_back(std::move(conflict));
+                }
+            }
+        }
+        grup.conflicte = Vec();
+        grup.nr_conflict = Vec();
+        grup.tran_conflict = Vec();
+        grup.tran_grup = Vec();
+        grup.sharing = Vec();
+        for (std::size_t k = 1; k <= m_net.conflict.size(); ++k) {
+            const ConflictRecord& record = m_net.conflict[k - 1];
+            if (!isCase4(record)) {
+                continue;
+            }
+            for (double t : record.trancont) {
+                if (apartenenta(t, grup.tranzitie) == kFound) {
+                    grup.conflicte.push_back(static_cast<double>(k));
+                    grup.nr_conflict.push_back(static_cast<double>(k));
+                    grup.tran_conflict.push_back(t);
+                    grup.tran_grup.push_back(t);
+                    const double ratio = sharingOf(record.pozitie, t);
+                    if (ratio != 0.0) {
+                        grup.sharing.push_back(ratio);
+                    }
+                }
+            }
+        }
+    }
+
+    // Levels: a sub-net takes the largest priority of its transitions in the
+    // case-4 conflicts; conflicts where it ranks lower are shifted up to it.
+    for (int pass = 1; pass <= kMaxLevelPasses; ++pass) {
+        bool changed = false;
+        for (Grup& grup : m_grup) {
+            double M = 0.0;
+            for (std::size_t i = 1; i <= grup.conflicte.size(); ++i) {
+                const auto k = static_cast<std::size_t>(grup.conflicte(i));
+                const ConflictRecord& record = m_net.conflict[k - 1];
+                M = std::max(M, prioritati[k - 1](apartenenta1(grup.tran_conflict(i), record.tranzitii).loc));
+            }
+            grup.prioritate_retea = M;
+            for (std::size_t i = 1; i <= grup.conflicte.size(); ++i) {
+                const auto k = static_cast<std::size_t>(grup.conflicte(i));
+                const ConflictRecord& record = m_net.conflict[k - 1];
+                Vec& prio = prioritati[k - 1];
+                const double p = prio(apartenenta1(grup.tran_conflict(i), record.tranzitii).loc);
+                if (p < M) {
+                    for (std::size_t e = 1; e <= prio.size(); ++e) {
+                        if (prio(e) >= p) {
+                            prio(e) += M - p;
+                        }
+                    }
+                    changed = true;
+                }
+            }
+        }
+        if (!changed) {
+            break;
+        }
+    }
+
+    for (std::size_t q = 1; q <= m_grup.size(); ++q) {
+        const Grup& grup = m_grup[q - 1];
+        m_r += "<B>The <font color=cc0000>SUBNET " + formatD(static_cast<double>(q)) +
+               " </font color> has the priority " + formatD(grup.prioritate_retea) + "</B> ";
+        for (double ratio : grup.sharing) {
+            m_r += "and sharing &szlig=" + formatD(ratio);
+        }
+        m_r += "<br>";
+        for (std::size_t i = 1; i <= grup.pozitie.size(); ++i) {
+            m_r += grup.marcaj(i) == kZeroPlus
+                       ? "m(P<sub>" + formatD(grup.pozitie(i)) + "</sub>)=  0<sup>+</sup><br>"
+                       : "m(P<sub>" + formatD(grup.pozitie(i)) + "</sub>) =  " + f2(grup.marcaj(i)) +
+                             " <br>";
+        }
+        m_r += "and the transitions: <br>";
+        for (std::size_t j = 1; j <= grup.tranzitie.size(); ++j) {
+            m_r += "T<sub>" + formatD(grup.tranzitie(j)) + "</sub> with maximal speed " +
+                   (grup.viteze(j) == kInfiniteSpeed ? std::string("inf") : f2(grup.viteze(j))) +
+                   " <br>";
+        }
+        m_r += "The conflicts:\t \t";
+        if (grup.conflict.empty()) {
+            m_r += "This subnet does not have  conflicts. ";
+        }
+        for (const GrupConflict& conflict : grup.conflict) {
+            m_r += "The place P<sub>" + formatD(conflict.pozitie) + "</sub> with transitions:\t";
+            for (std::size_t j = 1; j <= conflict.tranzitie.size(); ++j) {
+                m_r += "T<sub>" + formatD(conflict.tranzitie(j)) + "</sub> with priority level  " +
+                       formatD(conflict.prioritate(j)) +
+                       (j < conflict.tranzitie.size() ? " \t , " : " \t ");
+            }
+        }
+        m_r += "<B><br>The PRE incidence matrix is:</B>";
+        writeTable(m_r, grup.pre);
+        m_r += "<br><B>The POST incidence matrix is: </B><br>";
+        writeTable(m_r, grup.post);
+    }
+}
+
+void Algorithm::speeds()
+{
+    m_md_u = m_marcaj_dis;
+    m_viteze = Vec(m_net.Trancont.size());
+    m_balanta = Vec(m_net.Pozcont.size());
+    m_s.C1 = C1List{};
+    m_marc_nou.assign(m_grup.size(), SubnetPhaseEnd{});
+
+    Vec nivele;
+    Vec retele;
+    for (std::size_t q = 1; q <= m_grup.size(); ++q) {
+        nivele.push_back(m_grup[q - 1].prioritate_retea);
+        retele.push_back(static_cast<double>(q));
+    }
+    const Aranjare4 prioritate = aranjare4(nivele, retele);
+    const Vec levels = aranjare(nivele);
+    m_r += "<br>The priority levels:\t";
+    for (double level : levels) {
+        m_r += formatD(level) + " ";
+    }
+    for (double level : levels) {
+        const Vec members = [&] {
+            Vec result;
+            for (double position : egalitate(level, prioritate.sir)) {
+                result.push_back(prioritate.b(static_cast<std::size_t>(position)));
+            }
+            return result;
+        }();
+        m_r += "<br>On the priority level " + formatD(level) + " there are the subnets " +
+               formatD(members(1));
+        for (std::size_t i = 2; i <= members.size(); ++i) {
+            m_r += " and " + formatD(members(i));
+        }
+    }
+    m_r += "<br>";
+
+    for (double level : levels) {
+        Vec members;
+        for (double position : egalitate(level, prioritate.sir)) {
+            members.push_back(prioritate.b(static_cast<std::size_t>(position)));
+        }
+        heading("5: Initialization");
+        m_r += "We treat the priority level " + formatD(level);
+        solveLevel(members);
+    }
+    if (!levels.empty()) {
+        m_r += "<br>All the priority levels have been treated, GO TO STEP 10";
+    }
+    // A continuous transition without continuous places moves no marking; it
+    // runs at its bound.
+    for (std::size_t j = 1; j <= m_net.Trancont.size(); ++j) {
+        if (apartenenta3(m_net.Trancont(j), m_grup).a == kNotFound && m_net.U(j) != kInfiniteSpeed) {
+            m_viteze(j) = m_net.U(j) * boundFactor(j, m_md_u);
+        }
+    }
+    for (const SubnetPhaseEnd& end : m_marc_nou) {
+        for (double place : end.goale) {
+            m_s.C1.timp.push_back(end.timp_c);
+            m_s.C1.pozitie.push_back(place);
+        }
+    }
+    rebuildTos();
+}
+
+void Algorithm::solveLevel(const Vec& retele)
+{
+    // Discrete places that transitions of two or more sub-nets of the level share.
+    Vec locuri;
+    for (double place : m_net.Pozdis) {
+        Vec users;
+        for (double q : retele) {
+            for (double t : m_grup[static_cast<std::size_t>(q) - 1].tranzitie) {
+                if (m_net.Pre(static_cast<std::size_t>(place), static_cast<std::size_t>(t)) > 0.0 &&
+                    apartenenta(q, users) == kNotFound) {
+                    users.push_back(q);
+                }
+            }
+        }
+        if (users.size() >= 2) {
+            locuri.push_back(place);
+        }
+    }
+    if (retele.size() > 1) {
+        solveSharedLevel(retele, locuri);
+        return;
+    }
+    const auto q = static_cast<std::size_t>(retele(1));
+    const Grup& grup = m_grup[q - 1];
+    m_r += "<br>This priority level contains a single subnet and this is the subnet " + formatD(retele(1));
+    m_r += "<br>We calculate the values V<sub>j</sub><sup>`</sup>  using (6.16) in Section 6.2.1.1:<br>";
+    Vec bounds;
+    for (double t : grup.tranzitie) {
+        const std::size_t j = tranContPos(t);
+        if (m_net.U(j) == kInfiniteSpeed) {
+            bounds.push_back(kInfiniteSpeed);
+            m_r += "V`<sub>" + formatD(t) + "</sub>=inf<br>";
+            continue;
+        }
+        const double factor = boundFactor(j, m_md_u);
+        bounds.push_back(m_net.U(j) * factor);
+        m_r += "V`<sub>" + formatD(t) + "</sub>=" + f2(m_net.U(j)) + "*" + f2(factor) + "=" +
+               f2(m_net.U(j) * factor) + "<br>";
+    }
+    const Vec viteze = solveSubnet(q, bounds);
+    heading("6");
+    m_r += "<br>In the subnet " + formatD(retele(1)) + " the instantaneous firing speeds are:      ";
+    for (std::size_t j = 1; j <= viteze.size(); ++j) {
+        m_r += "v<sub>" + formatD(grup.tranzitie(j)) + "</sub>=" + f2(viteze(j)) + " \n";
+    }
+    applySpeeds(q, viteze);
+    m_r += "<br>Increase the priority level and <font color=#000077><B>GO TO STEP 5</font color></B>";
+}
+
+// STEP 7 to STEP 9: the available marking of each shared discrete place is
+// allocated to the transitions that use it by their sharing values; after
+// the speeds are computed, what a transition leaves unused goes to those
+// that used their whole allocation, and the speeds are computed again.
+void Algorithm::solveSharedLevel(const Vec& retele, const Vec& locuri)
+{
+    m_r += "<br>This priority level contains more subnets:";
+    for (double q : retele) {
+        m_r += "  " + formatD(q);
+    }
+    m_r += "   <font color=#000077><B>GO TO STEP 7</font color></B><br>";
+    heading("7");
+
+    // alocare[place][t]: the part of md_u(place) allocated to transition t.
+    std::map<double, std::map<double, double>> alocare;
+    for (double place : locuri) {
+        double total = 0.0;
+        for (double q : retele) {
+            for (double t : m_grup[static_cast<std::size_t>(q) - 1].tranzitie) {
+                if (m_net.Pre(static_cast<std::size_t>(place), static_cast<std::size_t>(t)) > 0.0) {
+                    const double ratio = sharingOf(place, t);
+                    alocare[place][t] = ratio > 0.0 ? ratio : 1.0;
+                    total += alocare[place][t];
+                }
+            }
+        }
+        for (auto& [t, share] : alocare[place]) {
+            share = m_md_u(disPos(place)) * share / total;
+        }
+    }
+
+    std::vector<Vec> viteze(m_grup.size());
+    for (int round = 1;; ++round) {
+        for (double q : retele) {
+            const Grup& grup = m_grup[static_cast<std::size_t>(q) - 1];
+            Vec bounds;
+            for (double t : grup.tranzitie) {
+                const std::size_t j = tranContPos(t);
+                if (m_net.U(j) == kInfiniteSpeed) {
+                    bounds.push_back(kInfiniteSpeed);
+                    continue;
+                }
+                double factor = boundFactor(j, m_md_u);
+                for (const auto& [place, shares] : alocare) {
+                    const auto found = shares.find(t);
+                    if (found != shares.end()) {
+                        const double weight =
+                            m_net.Pre(static_cast<std::size_t>(place), static_cast<std::size_t>(t));
+                        factor = std::min(factor, found->second / weight);
+                    }
+                }
+                bounds.push_back(m_net.U(j) * factor);
+                m_r += "<BR>V<sub>" + formatD(t) + "</sub>=U<sub>" + formatD(t) + "</sub>*" +
+                       f2(factor) + "=" + f2(m_net.U(j) * factor);
+            }
+            heading("8");
+            viteze[static_cast<std::size_t>(q) - 1] = solveSubnet(static_cast<std::size_t>(q), bounds);
+        }
+        heading("9");
+        bool changed = false;
+        for (auto& [place, shares] : alocare) {
+            double unused = 0.0;
+            double bindingRatio = 0.0;
+            std::map<double, double> used;
+            for (const auto& [t, share] : shares) {
+                const std::size_t j = tranContPos(t);
+                const Apartenenta3 where = apartenenta3(t, m_grup);
+                const double v = viteze[where.record - 1](where.loc);
+                const double u = m_net.U(j) > 0.0 ? v / m_net.U(j) : 0.0;
+                used[t] = u * m_net.Pre(static_cast<std::size_t>(place), static_cast<std::size_t>(t));
+                if (used[t] < share - kBalanceTolerance) {
+                    unused += share - used[t];
+                } else {
+                    const double ratio = sharingOf(place, t);
+                    bindingRatio += ratio > 0.0 ? ratio : 1.0;
+                }
+            }
+            if (unused <= kBalanceTolerance || bindingRatio == 0.0) {
+                continue;
+            }
+            for (auto& [t, share] : shares) {
+                const std::size_t j = tranContPos(t);
+                if (used[t] < share - kBalanceTolerance) {
+                    m_r += "<br>The transfer u(T<sub>" + formatD(t) + "</sub>)=" + f2(used[t]) + "<" +
+                           f2(share) + "<br>V<sub>" + formatD(t) + "</sub><sup>`</sup>=" +
+                           f2(m_net.U(j)) + "*" + f2(used[t]) + "=" + f2(m_net.U(j) * used[t]);
+                    share = used[t];
+                } else {
+                    const double ratio = sharingOf(place, t);
+                    share += unused * (ratio > 0.0 ? ratio : 1.0) / bindingRatio;
+                }
+            }
+            changed = true;
+        }
+        if (!changed || round >= kMaxAllocationRounds) {
+            break;
+        }
+        m_r += "  <font color=#000077><B>GO TO STEP 8</font color></B>";
+        m_r += "Conforming <I>Remark 6.10</I>:(because of the first reason)-> New alloncations can "
+               "be recalculated immediately";
+    }
+    for (double q : retele) {
+        const auto index = static_cast<std::size_t>(q);
+        m_r += "<br>In the subnet " + formatD(q) + " the instantaneous firing speeds are:      ";
+        for (std::size_t j = 1; j <= viteze[index - 1].size(); ++j) {
+            m_r += "v<sub>" + formatD(m_grup[index - 1].tranzitie(j)) + "</sub>=" +
+                   f2(viteze[index - 1](j)) + " \n";
+        }
+        applySpeeds(index, viteze[index - 1]);
+    }
+}
+
+Vec Algorithm::solveSubnet(std::size_t q, const Vec& bounds)
+{
+    Grup& grup = m_grup[q - 1];
+    ++grup.contor2;
+    const std::size_t m = grup.tranzitie.size();
+    const bool moves = std::any_of(bounds.begin(), bounds.end(), [](double v) { return v != 0.0; });
+    if (m == 0 || !moves) {
+        return Vec(m);
+    }
+    SubnetProblem problem;
+    problem.number = static_cast<int>(q);
+    problem.pre = grup.pre;
+    problem.post = grup.post;
+    for (double place : grup.pozitie) {
+        problem.marcaj.push_back(m_marcaj1(static_cast<std::size_t>(place)));
+    }
+    problem.viteze = bounds;
+    problem.conflicte = conflictBlock(grup);
+    const SubnetSpeeds result = m_solver.solve(problem);
+    if (!result.ok) {
+        throw RunStopped{"the speeds of subnet " + std::to_string(q) + " at t=" + f2(m_s.Ts) +
+                         " cannot be computed: " + result.error};
+    }
+    Vec viteze = result.viteze;
+    // flowrun writes four decimals; a speed never exceeds its bound.
+    for (std::size_t j = 1; j <= m; ++j) {
+        if (bounds(j) >= 0.0 && viteze(j) > bounds(j)) {
+            viteze(j) = bounds(j);
+        }
+    }
+    return viteze;
+}
+
+void Algorithm::applySpeeds(std::size_t q, const Vec& viteze)
+{
+    Grup& grup = m_grup[q - 1];
+    grup.calculat = 1;
+    for (std::size_t j = 1; j <= grup.tranzitie.size(); ++j) {
+        const double t = grup.tranzitie(j);
+        const std::size_t position = tranContPos(t);
+        m_viteze(position) = viteze(j);
+        const double u = m_net.U(position) > 0.0 ? viteze(j) / m_net.U(position) : 0.0;
+        for (double place : m_net.Pozdis) {
+            const double weight = m_net.Pre(static_cast<std::size_t>(place), static_cast<std::size_t>(t));
+            if (weight > 0.0) {
+                m_md_u(disPos(place)) -= u * weight;
+            }
+        }
+    }
+    SubnetPhaseEnd& end = m_marc_nou[q - 1];
+    double durata = -1.0;
+    Vec candidates;
+    for (std::size_t i = 1; i <= grup.pozitie.size(); ++i) {
+        double balance = 0.0;
+        for (std::size_t j = 1; j <= grup.tranzitie.size(); ++j) {
+            balance += (grup.post(i, j) - grup.pre(i, j)) * viteze(j);
+        }
+        if (std::fabs(balance) < kBalanceTolerance) {
+            balance = 0.0;
+        }
+        m_balanta(contPos(grup.pozitie(i))) = balance;
+        const double marking = m_marcaj1(static_cast<std::size_t>(grup.pozitie(i)));
+        const double time = marking > 0.0 && balance < 0.0 ? marking / -balance : -1.0;
+        candidates.push_back(time);
+        if (time > 0.0 && (durata < 0.0 || time < durata)) {
+            durata = time;
+        }
+    }
+    if (durata < 0.0) {
+        return;
+    }
+    end.timp_c = alignTime(m_s.Ts + durata);
+    for (std::size_t i = 1; i <= grup.pozitie.size(); ++i) {
+        if (candidates(i) > 0.0 && candidates(i) <= durata * (1.0 + kTimeTolerance)) {
+            double inflow = 0.0;
+            for (std::size_t j = 1; j <= grup.tranzitie.size(); ++j) {
+                inflow += grup.post(i, j) * viteze(j);
+            }
+            end.goale.push_back(grup.pozitie(i));
+            end.zeroPlus.push_back(inflow > 0.0 ? 1.0 : 0.0);
+        }
+    }
+}
+
+}  // namespace mixsim

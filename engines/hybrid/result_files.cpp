@@ -1,0 +1,204 @@
+// The result files of a run: "Pos.dat", "Pos%d.dat", "Tran.dat", "Tran%d.dat".
+#include "engines/hybrid/result_files.h"
+
+#include "engines/hybrid/print_format.h"
+#include "engines/hybrid/sets.h"
+
+namespace mixsim {
+
+namespace {
+
+// Values of place p at step k (from IB(k) to IB(k+1)), written in the
+// runtime's forms: "%.2d" for a continuous place, "%d" for a discrete one.
+class PlaceValues {
+public:
+    PlaceValues(const HybridNet& net, const SimulationResult& result) : m_net(net), m_IB(result.IB) {}
+
+    [[nodiscard]] std::string before(std::size_t p, std::size_t k) const
+    {
+        const Apartenenta1 cont = apartenenta1(static_cast<double>(p), m_net.Pozcont);
+        if (cont.a == kFound) {
+            return formatD2(m_IB[k - 1].mc_before(cont.loc));
+        }
+        return formatD(m_IB[k - 1].marcaj(apartenenta1(static_cast<double>(p), m_net.Pozdis).loc));
+    }
+
+    [[nodiscard]] std::string after(std::size_t p, std::size_t k) const
+    {
+        const Apartenenta1 cont = apartenenta1(static_cast<double>(p), m_net.Pozcont);
+        if (cont.a == kFound) {
+            return formatD2(m_IB[k - 1].mc_after(cont.loc));
+        }
+        return formatD(m_IB[k].marcaj(apartenenta1(static_cast<double>(p), m_net.Pozdis).loc));
+    }
+
+    [[nodiscard]] std::string finalRate(std::size_t p, const Vec& balanta) const
+    {
+        const Apartenenta1 cont = apartenenta1(static_cast<double>(p), m_net.Pozcont);
+        return formatD(cont.a == kFound ? balanta(cont.loc) : 0.0);
+    }
+
+private:
+    const HybridNet& m_net;
+    const std::vector<IbState>& m_IB;
+};
+
+double increment(const SimulationResult& result, std::size_t g)
+{
+    return result.IB[g - 1].timp - result.IB[g - 2].timp;
+}
+
+bool repeats(const SimulationResult& result)
+{
+    return result.end == RunEnd::kRepetition;
+}
+
+// The value of transition t for step k: its speed or enabling degree in IB(k+1).
+double transitionValue(const HybridNet& net, const SimulationResult& result, double t, std::size_t k)
+{
+    const IbState& state = result.IB[k];
+    const Apartenenta1 cont = apartenenta1(t, net.Trancont);
+    if (cont.a == kFound) {
+        return state.viteze(cont.loc);
+    }
+    return state.enable(apartenenta1(t, net.Trandis).loc);
+}
+
+std::string placeFile(const HybridNet& net, const SimulationResult& result, std::size_t p)
+{
+    const PlaceValues values(net, result);
+    const std::size_t N = result.IB.size();
+    std::string text = formatD(static_cast<double>(N - 1 + static_cast<std::size_t>(result.adun_spec))) + "\n";
+    if (N < 2) {
+        return text;
+    }
+    text += formatD(0) + "\n";
+    for (std::size_t g = 2; g <= N; ++g) {
+        const IbState& state = result.IB[g - 1];
+        text += values.before(p, g - 1) + "\n";
+        if (state.special == 1) {
+            text += formatD(state.mc_bef_spec(p)) + "\n" + formatD2(0) + "\n" +
+                    formatD(state.mc_aft_spec(p)) + "\n";
+        }
+        text += values.after(p, g - 1) + "\n";
+        if (g < N) {
+            text += formatD2(increment(result, g)) + "\n";
+        } else if (repeats(result)) {
+            text += formatD(result.contor_2) + "\n";
+        } else {
+            text += formatD(-1) + "\n" + values.finalRate(p, result.balanta);
+        }
+    }
+    return text;
+}
+
+std::string transitionFile(const HybridNet& net, const SimulationResult& result, double t)
+{
+    const std::size_t N = result.IB.size();
+    std::string text = formatD(static_cast<double>(N - 1)) + "\n";
+    if (N < 2) {
+        return text;
+    }
+    text += formatD(0) + "\n";
+    for (std::size_t g = 2; g <= N; ++g) {
+        text += formatD(transitionValue(net, result, t, g - 1)) + "\n";
+        if (g < N) {
+            text += (repeats(result) ? formatD2(increment(result, g)) : formatD(increment(result, g))) + "\n";
+        } else {
+            text += formatD(repeats(result) ? result.contor_2 : -1) + "\n";
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string placeTable(const HybridNet& net, const SimulationResult& result)
+{
+    const PlaceValues values(net, result);
+    const auto P = static_cast<std::size_t>(net.nr_poz);
+    const std::size_t N = result.IB.size();
+    std::string text = formatD(static_cast<double>(N - 1 + static_cast<std::size_t>(result.adun_spec))) + "\n";
+    if (N < 2) {
+        return text;
+    }
+    text += formatD(0);
+    for (std::size_t g = 2; g <= N; ++g) {
+        const IbState& state = result.IB[g - 1];
+        for (std::size_t p = 1; p <= P; ++p) {
+            text += "\t" + values.before(p, g - 1);
+        }
+        text += "\n";
+        if (state.special == 1) {
+            for (std::size_t p = 1; p <= P; ++p) {
+                text += "\t" + formatD(state.mc_bef_spec(p));
+            }
+            text += "\n" + formatD2(0);
+            for (std::size_t p = 1; p <= P; ++p) {
+                text += "\t" + formatD(state.mc_aft_spec(p));
+            }
+            text += "\n";
+        }
+        // At a repetition the last after row names the step the walk resumes after.
+        if (g == N && repeats(result)) {
+            text += formatD(result.contor_2);
+        }
+        for (std::size_t p = 1; p <= P; ++p) {
+            text += "\t" + values.after(p, g - 1);
+        }
+        if (g < N) {
+            text += "\n" + formatD2(increment(result, g));
+        } else if (!repeats(result)) {
+            text += "\n" + formatD(-1);
+            for (std::size_t p = 1; p <= P; ++p) {
+                text += "\t" + values.finalRate(p, result.balanta);
+            }
+        }
+    }
+    return text;
+}
+
+// One row per event time: for step 1 and for every step that takes time,
+// the values after the last step at that same time. Steps that take no time
+// (and the second step of a special state) have no row of their own. A last
+// line holds -1 (end of events) or the step the walk resumes after (repetition).
+std::string transitionTable(const HybridNet& net, const SimulationResult& result)
+{
+    const std::size_t N = result.IB.size();
+    std::vector<std::size_t> rows;  // for each row, the last step of its time
+    for (std::size_t k = 1; k + 1 <= N; ++k) {
+        if (k == 1 || increment(result, k) != 0.0) {
+            rows.push_back(k);
+        } else {
+            rows.back() = k;
+        }
+    }
+    std::string text = formatD(static_cast<double>(rows.size())) + "\n";
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        text += r == 0 ? formatD(0) : formatD2(increment(result, rows[r - 1] + 1));
+        for (int t = 1; t <= net.nr_tran; ++t) {
+            text += "\t" + formatD(transitionValue(net, result, t, rows[r]));
+        }
+        text += "\n";
+    }
+    if (!rows.empty()) {
+        text += formatD(repeats(result) ? result.contor_2 : -1);
+    }
+    return text;
+}
+
+std::vector<NamedText> resultFiles(const HybridNet& net, const SimulationResult& result)
+{
+    std::vector<NamedText> files;
+    files.push_back({"Pos.dat", placeTable(net, result)});
+    for (int p = 1; p <= net.nr_poz; ++p) {
+        files.push_back({"Pos" + std::to_string(p) + ".dat", placeFile(net, result, static_cast<std::size_t>(p))});
+    }
+    files.push_back({"Tran.dat", transitionTable(net, result)});
+    for (int t = 1; t <= net.nr_tran; ++t) {
+        files.push_back({"Tran" + std::to_string(t) + ".dat", transitionFile(net, result, t)});
+    }
+    return files;
+}
+
+}  // namespace mixsim
