@@ -684,7 +684,15 @@ bool Algorithm::step11()
 bool Algorithm::repetition()
 {
     const auto stare = static_cast<std::size_t>(m_s.stare);
+    const IbState& current = m_s.IB[stare - 1];
     for (std::size_t contor_s = 2; contor_s < stare; ++contor_s) {
+        // Two states behave alike only when they also start from the same
+        // continuous marking; that is compared first, with the cheap parts.
+        const IbState& earlier = m_s.IB[contor_s - 1];
+        if (current.marcaj != earlier.marcaj || current.enable != earlier.enable ||
+            m_s.IB[stare - 2].mc_after != m_s.IB[contor_s - 2].mc_after) {
+            continue;
+        }
         const Vec c = verif_ib1(m_s.IB, stare, contor_s);
         if (c.empty() || std::find(c.begin(), c.end(), 0.0) != c.end()) {
             continue;

@@ -1,0 +1,239 @@
+// The built mixsim with the real flowrun and lp_solve on small hybrid nets,
+// checked against markings and times worked out by hand.
+#include "tests/engines/hybrid/data_text.h"
+#include "tests/engines/hybrid/program_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace mixsim {
+namespace {
+
+using testing::NetText;
+using testing::ProgramRun;
+
+class HybridNets : public testing::MixsimProgram {
+protected:
+    // Runs mixsim on `net` with flowrun beside it; the run must succeed.
+    void simulate(const NetText& net)
+    {
+        addFlowrun();
+        writeData(net.text());
+        const ProgramRun result = run();
+        ASSERT_EQ(result.status, 0) << result.errors;
+        ASSERT_TRUE(result.errors.empty()) << result.errors;
+    }
+
+    [[nodiscard]] std::string report() const { return readFile("results_hybrid.htm"); }
+};
+
+// P1 -> T1 (discrete, 2) -> P2 -> T2 (discrete, 3) -> P4, and the continuous
+// T3 (speed 1) that fills P3 while P2 holds its token (a loop arc on P2).
+TEST_F(HybridNets, ADiscreteTransitionSwitchesAContinuousFlowOnAndOff)
+{
+    NetText net;
+    net.P = 4;
+    net.T = 3;
+    net.pozdis = {1, 2, 4};
+    net.trandis = {1, 2};
+    net.pre = {{1, 0, 0}, {0, 1, 1}, {0, 0, 0}, {0, 0, 0}};
+    net.post = {{0, 0, 0}, {1, 0, 1}, {0, 0, 1}, {0, 1, 0}};
+    net.marcaj = {1, 0, 0, 0};
+    net.valori = {2, 3, 1};
+    net.conflicte = {1, 2};
+    simulate(net);
+    // The flow runs from t = 2 to t = 5 and leaves 3 in P3.
+    EXPECT_EQ(readFile("Pos.dat"),
+              "3\n"
+              "0\t1\t0\t00\t0\n"
+              "\t1\t0\t00\t0\n"
+              "02\t1\t0\t00\t0\n"
+              "\t0\t1\t00\t0\n"
+              "03\t0\t1\t03\t0\n"
+              "\t0\t0\t03\t1\n"
+              "-1\t0\t0\t0\t0");
+    EXPECT_EQ(readFile("Tran.dat"), "3\n0\t1\t0\t0\n02\t0\t1\t1\n03\t0\t0\t0\n-1");
+    EXPECT_NE(report().find("<br>Then <font color=#cc0000>END</font color><br>"), std::string::npos);
+}
+
+// The continuous T1 (no input place, speed 2) fills P1; the discrete T2
+// (duration 1) takes 4 from P1 each time P1 reaches 4 (a D2 event).
+TEST_F(HybridNets, AContinuousPlaceReachingAThresholdEnablesADiscreteTransition)
+{
+    NetText net;
+    net.P = 1;
+    net.T = 2;
+    net.trandis = {2};
+    net.pre = {{0, 4}};
+    net.post = {{1, 0}};
+    net.marcaj = {0};
+    net.valori = {2, 1};
+    simulate(net);
+    // t = 2: P1 reaches 4; t = 3: T2 fires at 6, leaving 2; t = 4: 4 again,
+    // which repeats the state from t = 2: the walk resumes after step 2.
+    EXPECT_EQ(readFile("Pos.dat"),
+              "4\n"
+              "0\t00\n"
+              "\t00\n"
+              "02\t04\n"
+              "\t04\n"
+              "01\t06\n"
+              "\t02\n"
+              "01\t04\n"
+              "2\t04");
+    EXPECT_EQ(readFile("Tran.dat"), "4\n0\t2\t0\n02\t2\t1\n01\t2\t0\n01\t2\t1\n2");
+    EXPECT_NE(report().find("D2(2.00)-event( m1=4 :T2)occuring at t<sub>s</sub>=2.00"),
+              std::string::npos);
+    EXPECT_NE(report().find("is identical with <font color=#0000aa>IB-state 2</font color=#0000aa>"),
+              std::string::npos);
+}
+
+// P1 (10) -> T1 (continuous, speed 2) -> P2: P1 empties at t = 5 (a C1 event).
+TEST_F(HybridNets, AContinuousPlaceEmpties)
+{
+    NetText net;
+    net.P = 2;
+    net.T = 1;
+    net.pre = {{1}, {0}};
+    net.post = {{0}, {1}};
+    net.marcaj = {10, 0};
+    net.valori = {2};
+    simulate(net);
+    EXPECT_EQ(readFile("Pos.dat"), "2\n0\t10\t00\n\t10\t00\n05\t00\t10\n\t00\t10\n-1\t0\t0");
+    EXPECT_EQ(readFile("Tran.dat"), "2\n0\t2\n05\t0\n-1");
+    EXPECT_EQ(readFile("Pos1.dat"), "2\n0\n10\n10\n05\n00\n00\n-1\n0");
+    EXPECT_NE(report().find("The marking m<sub>1</sub> becomes 0 at the moment 5.00"), std::string::npos);
+}
+
+// The discrete P1 (one token) is a loop place of the continuous T1 (priority
+// 1) and T2 (priority 2): T1 empties P2 first, then T2 empties P4.
+TEST_F(HybridNets, ADiscretePlaceSharedByContinuousTransitionsServesThemByPriority)
+{
+    NetText net;
+    net.P = 5;
+    net.T = 2;
+    net.pozdis = {1};
+    net.pre = {{1, 1}, {1, 0}, {0, 0}, {0, 1}, {0, 0}};
+    net.post = {{1, 1}, {0, 0}, {1, 0}, {0, 0}, {0, 1}};
+    net.marcaj = {1, 10, 0, 10, 0};
+    net.valori = {1, 1};
+    net.conflicte = {1, 2};
+    simulate(net);
+    EXPECT_EQ(readFile("Pos.dat"),
+              "3\n"
+              "0\t1\t10\t00\t10\t00\n"
+              "\t1\t10\t00\t10\t00\n"
+              "10\t1\t00\t10\t10\t00\n"
+              "\t1\t00\t10\t10\t00\n"
+              "10\t1\t00\t10\t00\t10\n"
+              "\t1\t00\t10\t00\t10\n"
+              "-1\t0\t0\t0\t0\t0");
+    EXPECT_EQ(readFile("Tran.dat"), "3\n0\t1\t0\n10\t0\t1\n10\t0\t0\n-1");
+    EXPECT_NE(report().find("On the priority level 1 there are the subnets 1"), std::string::npos);
+    EXPECT_NE(report().find("On the priority level 2 there are the subnets 2"), std::string::npos);
+}
+
+// P1 -> T1 (1) -> P2 -> T2 (2) -> P1: the third state repeats the first.
+TEST_F(HybridNets, ACyclicNetEndsByRepetition)
+{
+    NetText net;
+    net.P = 2;
+    net.T = 2;
+    net.pozdis = {1, 2};
+    net.trandis = {1, 2};
+    net.pre = {{1, 0}, {0, 1}};
+    net.post = {{0, 1}, {1, 0}};
+    net.marcaj = {1, 0};
+    net.valori = {1, 2};
+    simulate(net);
+    EXPECT_EQ(readFile("Pos.dat"), "3\n0\t1\t0\n\t1\t0\n01\t1\t0\n\t0\t1\n02\t0\t1\n1\t1\t0");
+    EXPECT_EQ(readFile("Tran.dat"), "3\n0\t1\t0\n01\t0\t1\n02\t1\t0\n1");
+    EXPECT_EQ(readFile("Pos1.dat"), "3\n0\n1\n1\n01\n1\n0\n02\n0\n1\n1\n");
+    EXPECT_NE(report().find(" )<br> <font color=#0000aa>IB-state 3 </font color=#0000aa> is "
+                            "identical with <font color=#0000aa>IB-state 1</font color=#0000aa></body>"),
+              std::string::npos);
+}
+
+// P1 (3 tokens) -> T1 (duration 2) -> P2: degree 3, three timers fire together.
+TEST_F(HybridNets, APurelyDiscreteTimedNetFiresEveryEnabledInstance)
+{
+    NetText net;
+    net.P = 2;
+    net.T = 1;
+    net.pozdis = {1, 2};
+    net.trandis = {1};
+    net.pre = {{1}, {0}};
+    net.post = {{0}, {1}};
+    net.marcaj = {3, 0};
+    net.valori = {2};
+    simulate(net);
+    EXPECT_EQ(readFile("Pos.dat"), "2\n0\t3\t0\n\t3\t0\n02\t3\t0\n\t0\t3\n-1\t0\t0");
+    EXPECT_EQ(readFile("Tran.dat"), "2\n0\t3\n02\t0\n-1");
+    EXPECT_NE(report().find("D1(2.00)={T<sub>1</sub>  T<sub>1</sub>  T<sub>1</sub>  }"),
+              std::string::npos);
+    EXPECT_NE(report().find("firing of [ (T<sub>1</sub>)<sup>3</sup> ]"), std::string::npos);
+    EXPECT_FALSE(exists("date.dat")) << "a net without continuous part never runs flowrun";
+}
+
+// P1 (5) -> T1 (infinite speed) -> P2 -> T2 (speed 1) -> P3: T1 moves all of
+// P1 at once, then T2 empties P2 by t = 5.
+TEST_F(HybridNets, AnInfiniteSpeedTransitionFiresInstantaneously)
+{
+    NetText net;
+    net.P = 3;
+    net.T = 2;
+    net.pre = {{1, 0}, {0, 1}, {0, 0}};
+    net.post = {{0, 0}, {1, 0}, {0, 1}};
+    net.marcaj = {5, 0, 0};
+    net.valori = {-1, 1};
+    simulate(net);
+    EXPECT_EQ(readFile("Pos.dat"),
+              "2\n0\t05\t00\t00\n\t00\t05\t00\n05\t00\t00\t05\n\t00\t00\t05\n-1\t0\t0\t0");
+    EXPECT_EQ(readFile("Tran.dat"), "2\n0\t0\t1\n05\t0\t0\n-1");
+}
+
+// P1 -> T1 (1) -> P2 -> T2 (0) -> P3: T2 fires at t = 1 in zero time after
+// T1, which makes the state special: two more rows, the second starting 00.
+TEST_F(HybridNets, ZeroTimeFiringsMakeASpecialState)
+{
+    NetText net;
+    net.P = 3;
+    net.T = 2;
+    net.pozdis = {1, 2, 3};
+    net.trandis = {1, 2};
+    net.pre = {{1, 0}, {0, 1}, {0, 0}};
+    net.post = {{0, 0}, {1, 0}, {0, 1}};
+    net.marcaj = {1, 0, 0};
+    net.valori = {1, 0};
+    simulate(net);
+    EXPECT_EQ(readFile("Pos.dat"),
+              "3\n"
+              "0\t1\t0\t0\n"
+              "\t1\t0\t0\n"
+              "01\t1\t0\t0\n"
+              "\t0\t1\t0\n"
+              "00\t0\t0\t1\n"
+              "\t0\t0\t1\n"
+              "-1\t0\t0\t0");
+    // The second step of the special state takes no time and has no row.
+    EXPECT_EQ(readFile("Tran.dat"), "2\n0\t1\t0\n01\t0\t0\n-1");
+}
+
+// A continuous place at 0+ holds no token for a discrete transition.
+TEST_F(HybridNets, ZeroPlusDoesNotEnableADiscreteTransition)
+{
+    NetText net;
+    net.P = 2;
+    net.T = 1;
+    net.pozdis = {2};
+    net.trandis = {1};
+    net.pre = {{1}, {0}};
+    net.post = {{0}, {1}};
+    net.marcaj = {-1, 0};
+    net.valori = {1};
+    simulate(net);
+    EXPECT_EQ(readFile("Pos.dat"), "1\n0\t-01\t0\n\t-01\t0\n-1\t0\t0");
+    EXPECT_EQ(readFile("Tran.dat"), "1\n0\t0\n-1");
+}
+
+}  // namespace
+}  // namespace mixsim
