@@ -24,6 +24,17 @@ KeyModifiers modifiersOf(Qt::KeyboardModifiers modifiers) {
     return {modifiers.testFlag(Qt::ControlModifier), modifiers.testFlag(Qt::ShiftModifier)};
 }
 
+// Some platforms report the modifiers as they were before the key event: take the key itself into account.
+KeyModifiers modifiersAfter(const QKeyEvent& event) {
+    KeyModifiers modifiers = modifiersOf(event.modifiers());
+    const bool pressed = event.type() == QEvent::KeyPress;
+    if (event.key() == Qt::Key_Control)
+        modifiers.ctrl = pressed;
+    else if (event.key() == Qt::Key_Shift)
+        modifiers.shift = pressed;
+    return modifiers;
+}
+
 Point toPoint(QPoint p) {
     return {p.x(), p.y()};
 }
@@ -152,12 +163,12 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
         cancelMouseOperation();
         return;
     }
-    updateCursor(modifiersOf(event->modifiers()));
+    updateCursor(modifiersAfter(*event));
     QAbstractScrollArea::keyPressEvent(event);
 }
 
 void SheetView::keyReleaseEvent(QKeyEvent* event) {
-    updateCursor(modifiersOf(event->modifiers()));
+    updateCursor(modifiersAfter(*event));
     QAbstractScrollArea::keyReleaseEvent(event);
 }
 

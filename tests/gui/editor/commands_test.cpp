@@ -1,0 +1,279 @@
+// Commands of a SheetView: clipboard and pastes, undo depth, formats, rotate, renumber, menus, effects.
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QTimer>
+
+#include "view_fixture.h"
+
+namespace tokarium::test {
+namespace {
+
+using CommandsTest = ViewTest;
+
+std::vector<QString> actionTexts(const QMenu& menu) {
+    std::vector<QString> texts;
+    for (QAction* action : menu.actions())
+        texts.push_back(action->text());
+    return texts;
+}
+
+TEST_F(CommandsTest, ThreePastesShiftByOneGridStepMoreEachTimeWithFreshIndices) {
+    NetObject* original = insertAt(ObjectKind::kDiscretePlace, gridPoint(10, 10));
+    EXPECT_FALSE(m_view->canPaste());
+    m_view->copy();
+    EXPECT_TRUE(m_view->canPaste());
+    for (int n = 1; n <= 3; ++n) {
+        m_view->paste();
+        const auto places = objectsOf(kPlaceKinds);
+        ASSERT_EQ(places.size(), static_cast<std::size_t>(n + 1));
+        NetObject* pasted = places.back();
+        EXPECT_EQ(pasted->rect(), original->rect().translated(10 * n, 10 * n));
+        EXPECT_EQ(static_cast<NetNode*>(pasted)->index(), n + 1);
+        EXPECT_TRUE(pasted->isSelected());
+        EXPECT_FALSE(original->isSelected());
+    }
+    EXPECT_EQ(m_view->editor().history().undoLabel(), "Paste");
+}
+
+TEST_F(CommandsTest, PastedArcsJoinThePastedNodesAndDanglingOnesAreDropped) {
+    NetObject* p = insertAt(ObjectKind::kDiscretePlace, gridPoint(5, 10));
+    NetObject* t = insertAt(ObjectKind::kDiscreteTransition, gridPoint(25, 10));
+    m_view->beginInsert(ObjectKind::kOrdinaryArc);
+    drag(p->rect().centre(), t->rect().centre());
+    m_view->selectAll();
+    m_view->copy();
+    m_view->paste();
+    ASSERT_EQ(sheet().count(kArcKinds), 2u);
+    auto* pasted = static_cast<Arc*>(objectsOf(kArcKinds)[1]);
+    EXPECT_NE(pasted->from(), p);
+    EXPECT_EQ(static_cast<NetNode*>(pasted->from())->index(), 2);
+    EXPECT_EQ(static_cast<NetNode*>(pasted->to())->index(), 2);
+
+    // Only the arc and the place: the arc has no transition to join.
+    click(gridPoint(40, 40));
+    click(p->rect().centre());
+    click(objectsOf(kArcKinds)[0]->bounds().centre(), Qt::ShiftModifier);
+    m_view->copy();
+    m_view->paste();
+    EXPECT_EQ(sheet().count(kArcKinds), 2u);
+    EXPECT_EQ(sheet().count(kPlaceKinds), 3u);
+}
+
+TEST_F(CommandsTest, CutCopiesThenDeletesAndPutsAPictureOnTheSystemClipboard) {
+    NetObject* place = insertAt(ObjectKind::kDiscretePlace, gridPoint(10, 10));
+    QGuiApplication::clipboard()->clear();
+    m_view->cut();
+    EXPECT_EQ(sheet().size(), 0u);
+    EXPECT_TRUE(m_view->canPaste());
+    EXPECT_EQ(m_view->editor().history().undoLabel(), "Cut");
+    const QImage picture = QGuiApplication::clipboard()->image();
+    ASSERT_FALSE(picture.isNull());
+    // The circle of 40 units plus its label, without handles poking out of it.
+    EXPECT_GE(picture.width(), 40);
+    EXPECT_LE(picture.height(), 44);
+    (void)place;
+    m_view->paste();
+    EXPECT_EQ(sheet().count(kPlaceKinds), 1u);
+}
+
+TEST_F(CommandsTest, CommandsNeedingASelectionAreDisabledWithoutOne) {
+    EXPECT_FALSE(m_view->hasSelection());
+    EXPECT_FALSE(m_view->canUndo());
+    m_view->deleteSelection();
+    m_view->pasteFormat();
+    m_view->rotate();
+    EXPECT_FALSE(m_view->canUndo());
+    insertAt(ObjectKind::kDiscretePlace, gridPoint(10, 10));
+    EXPECT_TRUE(m_view->hasSelection());
+    m_view->deleteSelection();
+    EXPECT_EQ(sheet().size(), 0u);
+    EXPECT_FALSE(m_view->hasSelection());
+}
+
+TEST_F(CommandsTest, OnlyTheLastFiftyEditsCanBeUndoneAndANewEditEmptiesRedo) {
+    for (int i = 0; i < 51; ++i)
+        ASSERT_NE(insertAt(ObjectKind::kDiscretePlace, gridPoint(5 + (i % 10) * 6, 5 + (i / 10) * 6)), nullptr);
+    EXPECT_EQ(m_view->editor().history().undoCount(), 50u);
+    int undone = 0;
+    while (m_view->canUndo()) {
+        m_view->undo();
+        ++undone;
+    }
+    EXPECT_EQ(undone, 50);
+    EXPECT_EQ(sheet().count(kPlaceKinds), 1u);
+    EXPECT_EQ(m_view->editor().history().redoCount(), 50u);
+
+    m_view->redo();
+    m_view->redo();
+    EXPECT_EQ(sheet().count(kPlaceKinds), 3u);
+    EXPECT_TRUE(m_view->canRedo());
+    insertAt(ObjectKind::kDiscreteTransition, gridPoint(70, 70));
+    EXPECT_FALSE(m_view->canRedo());
+}
+
+TEST_F(CommandsTest, UndoAndRedoRestoreTheObjectsExactly) {
+    NetObject* p = insertAt(ObjectKind::kContinuousPlace, gridPoint(5, 10));
+    NetObject* t = insertAt(ObjectKind::kContinuousTransition, gridPoint(25, 10));
+    m_view->beginInsert(ObjectKind::kGeneralizedArc);
+    drag(t->rect().centre(), p->rect().centre());
+    const std::size_t count = sheet().size();
+    m_view->selectAll();
+    m_view->deleteSelection();
+    EXPECT_EQ(sheet().size(), 0u);
+    m_view->undo();
+    ASSERT_EQ(sheet().size(), count);
+    auto* arc = static_cast<Arc*>(objectsOf(kArcKinds).at(0));
+    EXPECT_EQ(arc->kind(), ObjectKind::kGeneralizedArc);
+    EXPECT_EQ(arc->from()->kind(), ObjectKind::kContinuousTransition);
+    m_view->redo();
+    EXPECT_EQ(sheet().size(), 0u);
+    m_view->undo();
+    EXPECT_EQ(sheet().size(), count);
+}
+
+TEST_F(CommandsTest, EditsMarkTheDocumentModifiedAndResetEverySimulation) {
+    NetSheet& second = m_document.newSheet();
+    m_document.setModified(false);
+    sheet().setInitialised(true);
+    second.setInitialised(true);
+    int notices = 0;
+    QObject::connect(m_view.get(), &SheetView::documentModified, [&] { ++notices; });
+    insertAt(ObjectKind::kDiscretePlace, gridPoint(10, 10));
+    EXPECT_TRUE(m_document.isModified());
+    EXPECT_FALSE(sheet().isInitialised());
+    EXPECT_FALSE(second.isInitialised());
+    EXPECT_EQ(notices, 1);
+
+    // View settings change neither.
+    m_document.setModified(false);
+    m_view->toggleGrid();
+    m_view->setZoom(50);
+    EXPECT_FALSE(m_document.isModified());
+    EXPECT_FALSE(m_view->isGridShown());
+}
+
+TEST_F(CommandsTest, CopyFormatOfAPlaceGoesIntoPlacesInsertedAfterwards) {
+    auto* place = static_cast<Place*>(insertAt(ObjectKind::kDiscretePlace, gridPoint(10, 10)));
+    place->setInitialMarking(3);
+    place->setRect(Rect::centredOn(place->rect().centre(), 60, 60));
+    place->format().back = 0x0000FF;
+    m_view->copyFormat();
+    EXPECT_TRUE(m_document.isModified());
+    auto* inserted = static_cast<Place*>(insertAt(ObjectKind::kDiscretePlace, gridPoint(40, 40)));
+    ASSERT_NE(inserted, nullptr);
+    EXPECT_EQ(inserted->initialMarking(), 3.0);
+    EXPECT_EQ(inserted->shownMarking(), 3.0);
+    EXPECT_EQ(inserted->rect().width(), 60);
+    EXPECT_EQ(inserted->rect().centre(), gridPoint(40, 40));
+    EXPECT_EQ(inserted->format().back, 0x0000FF);
+    // The other family keeps its own template.
+    auto* continuous = static_cast<Place*>(insertAt(ObjectKind::kContinuousPlace, gridPoint(60, 60)));
+    EXPECT_EQ(continuous->initialMarking(), 0.0);
+    EXPECT_EQ(continuous->rect().width(), 40);
+}
+
+TEST_F(CommandsTest, PasteFormatCopiesOnlyTheFormatOfEachKindsTemplate) {
+    auto* a = static_cast<Transition*>(insertAt(ObjectKind::kDiscreteTransition, gridPoint(10, 10)));
+    a->format().line = 0x00FF00;
+    a->format().width = 3;
+    a->setFt(7);
+    m_view->copyFormat();
+    auto* b = static_cast<Transition*>(insertAt(ObjectKind::kDiscreteTransition, gridPoint(40, 10)));
+    b->format().line = 0;
+    b->setFt(2);
+    m_view->pasteFormat();
+    EXPECT_EQ(b->format().line, 0x00FF00);
+    EXPECT_EQ(b->format().width, 3);
+    EXPECT_EQ(b->ft(), 2.0);
+    EXPECT_EQ(m_view->editor().history().undoLabel(), "Paste Format");
+}
+
+TEST_F(CommandsTest, RotateIsEnabledByASelectedTransitionAndTurnsOnlyTransitions) {
+    NetObject* place = insertAt(ObjectKind::kDiscretePlace, gridPoint(10, 10));
+    NetObject* bar = insertAt(ObjectKind::kContinuousTransition, gridPoint(30, 10));
+    click(place->rect().centre());
+    EXPECT_FALSE(m_view->canRotate());
+    click(bar->rect().centre(), Qt::ShiftModifier);
+    EXPECT_TRUE(m_view->canRotate());
+    const Rect placeBefore = place->rect();
+    const Rect barBefore = bar->rect();
+    m_view->rotate();
+    EXPECT_EQ(place->rect(), placeBefore);
+    EXPECT_EQ(bar->rect().width(), barBefore.height());
+    EXPECT_EQ(bar->rect().height(), barBefore.width());
+    EXPECT_EQ(m_view->editor().history().undoLabel(), "Rotate");
+}
+
+TEST_F(CommandsTest, RenumberGivesDiscreteNodesTheFirstIndices) {
+    insertAt(ObjectKind::kContinuousPlace, gridPoint(10, 10));
+    insertAt(ObjectKind::kDiscretePlace, gridPoint(20, 10));
+    insertAt(ObjectKind::kContinuousPlace, gridPoint(30, 10));
+    m_view->renumber();
+    const auto places = objectsOf(kPlaceKinds);
+    EXPECT_EQ(static_cast<NetNode*>(places[0])->index(), 2);
+    EXPECT_EQ(static_cast<NetNode*>(places[1])->index(), 1);
+    EXPECT_EQ(static_cast<NetNode*>(places[2])->index(), 3);
+    EXPECT_EQ(m_view->editor().history().undoLabel(), "Renumber");
+}
+
+TEST_F(CommandsTest, PropertiesTakeThePlaceBeforeOtherSelectedKinds) {
+    NetObject* bar = insertAt(ObjectKind::kDiscreteTransition, gridPoint(10, 10));
+    NetObject* place = insertAt(ObjectKind::kDiscretePlace, gridPoint(30, 10));
+    m_view->selectAll();
+    m_view->properties();
+    EXPECT_EQ(m_dialogs.lastObject, place);
+    EXPECT_TRUE(place->isSelected());
+    EXPECT_FALSE(bar->isSelected());
+}
+
+TEST_F(CommandsTest, ObjectContextMenuActsOnTheObjectUnderThePointer) {
+    NetObject* a = insertAt(ObjectKind::kDiscretePlace, gridPoint(10, 10));
+    NetObject* b = insertAt(ObjectKind::kDiscretePlace, gridPoint(30, 10));
+    NetObject* bar = insertAt(ObjectKind::kDiscreteTransition, gridPoint(50, 10));
+    std::vector<QString> texts;
+    QTimer::singleShot(50, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        texts = actionTexts(*menu);
+        menu->actions().at(0)->trigger();
+        menu->close();
+    });
+    rightClick(a->rect().centre());
+    EXPECT_EQ(texts, (std::vector<QString>{"Extend Selection", "Copy Format", "Paste Format", "Properties..."}));
+    EXPECT_TRUE(a->isSelected());
+    EXPECT_TRUE(b->isSelected());
+    EXPECT_FALSE(bar->isSelected());
+
+    QTimer::singleShot(50, [] {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    rightClick(bar->rect().centre(), Qt::ShiftModifier);
+    EXPECT_TRUE(a->isSelected());
+    EXPECT_TRUE(bar->isSelected());
+}
+
+TEST_F(CommandsTest, BackgroundContextMenuOffersPasteDuplicateAndNetProperties) {
+    insertAt(ObjectKind::kDiscretePlace, gridPoint(10, 10));
+    int duplicates = 0;
+    QObject::connect(m_view.get(), &SheetView::duplicateSheetRequested, [&] { ++duplicates; });
+    std::vector<QString> texts;
+    bool pasteEnabled = true;
+    QTimer::singleShot(50, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        texts = actionTexts(*menu);
+        pasteEnabled = menu->actions().at(0)->isEnabled();
+        menu->actions().at(1)->trigger();
+        menu->close();
+    });
+    rightClick(gridPoint(50, 50));
+    EXPECT_EQ(texts, (std::vector<QString>{"Paste", "Duplicate PN", "Properties..."}));
+    EXPECT_FALSE(pasteEnabled);
+    EXPECT_EQ(duplicates, 1);
+    EXPECT_FALSE(m_view->hasSelection());
+}
+
+} // namespace
+} // namespace tokarium::test

@@ -1,0 +1,265 @@
+// Page geometry, painting every object kind, the window title and printing.
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include "gui/editor/editor_constants.h"
+#include "gui/editor/painter_surface.h"
+#include "gui/editor/sheet_painting.h"
+#include "gui/editor/sheet_printing.h"
+#include "gui/model/graph.h"
+#include "gui/model/legend.h"
+#include "gui/model/object_factory.h"
+#include "gui/model/paper_sizes.h"
+#include "view_fixture.h"
+
+namespace tokarium::test {
+namespace {
+
+TEST(PageGeometryTest, PaperConvertsAtTheReferenceDensity) {
+    NetSheet sheet;
+    EXPECT_EQ(pageRect(sheet), (Rect{0, 0, 794, 1123}));
+    // 6 mm of margins on each side.
+    EXPECT_EQ(drawableArea(sheet), (Rect{23, 23, 771, 1100}));
+    EXPECT_EQ(tenthsToPixels(2100, 600), 4961);
+}
+
+TEST(PageGeometryTest, SnappingRoundsToTheNearestLineFromTheAreaOrigin) {
+    NetSheet sheet;
+    EXPECT_EQ(snapToGrid(sheet, {127, 134}), (Point{123, 133}));
+    EXPECT_EQ(snapToGrid(sheet, {129, 137}), (Point{133, 133}));
+    sheet.grid().step = 25;
+    EXPECT_EQ(snapToGrid(sheet, {23 + 37, 23 + 38}), (Point{23 + 25, 23 + 50}));
+    sheet.grid().align = false;
+    EXPECT_EQ(snapToGrid(sheet, {129, 137}), (Point{129, 137}));
+}
+
+TEST(PageGeometryTest, GridDotsFillTheDrawableAreaExceptItsEdges) {
+    NetSheet sheet;
+    const std::vector<Point> dots = gridDots(sheet);
+    ASSERT_FALSE(dots.empty());
+    EXPECT_EQ(dots.front(), (Point{33, 33}));
+    const Rect area = drawableArea(sheet);
+    for (const Point& p : dots)
+        ASSERT_TRUE(area.contains(p));
+    sheet.grid().step = 0;
+    EXPECT_TRUE(gridDots(sheet).empty());
+}
+
+TEST(PrintScaleTest, PageFillsThePrintableAreaUnlessItsAreaIsMuchSmaller) {
+    PageSettings a4;
+    // A 600 dpi A4 printer with 5 mm unprintable edges.
+    const QSize printable(4961 - 236, 7016 - 236);
+    const PrintScale filled = printScale(a4, printable, 600, 600);
+    EXPECT_DOUBLE_EQ(filled.x, printable.width() / 794.0);
+    EXPECT_DOUBLE_EQ(filled.y, printable.height() / 1123.0);
+
+    // An A5 sheet on that printer prints at its true size in both directions.
+    PageSettings a5{11, 1480, 2100, kPortrait};
+    const PrintScale trueSize = printScale(a5, printable, 600, 600);
+    EXPECT_DOUBLE_EQ(trueSize.x, tenthsToPixels(1480, 600) / static_cast<double>(tenthsToPixels(1480, kReferenceDpi)));
+    EXPECT_DOUBLE_EQ(trueSize.y, tenthsToPixels(2100, 600) / static_cast<double>(tenthsToPixels(2100, kReferenceDpi)));
+
+    // A strip as wide as the paper but short: stretched across, true size down.
+    PageSettings strip{kCustomPaperCode, 2100, 1000, kPortrait};
+    const PrintScale mixed = printScale(strip, printable, 600, 600);
+    EXPECT_DOUBLE_EQ(mixed.x, printable.width() / 794.0);
+    EXPECT_DOUBLE_EQ(mixed.y, tenthsToPixels(1000, 600) / static_cast<double>(tenthsToPixels(1000, kReferenceDpi)));
+}
+
+TEST(PrintSetupTest, StandardPaperSetsThePrinterAndCustomSizeKeepsIt) {
+    EXPECT_TRUE(isStandardPaper(9));
+    EXPECT_FALSE(isStandardPaper(kCustomPaperCode));
+    EXPECT_FALSE(isStandardPaper(0));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    NetSheet custom;
+    custom.page() = {kCustomPaperCode, 1500, 1500, kPortrait};
+    preparePrinter(printer, custom);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::Letter);
+    EXPECT_EQ(printer.fromPage(), 1);
+    EXPECT_EQ(printer.toPage(), 1);
+
+    NetSheet landscape;
+    landscape.page() = {9, 2970, 2100, kLandscape};
+    preparePrinter(printer, landscape);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+TEST(PainterSurfaceTest, ColoursAndTextsConvert) {
+    EXPECT_EQ(toQColor(0x0000FF), QColor(255, 0, 0));
+    EXPECT_EQ(toQColor(0xFFCC99), QColor(0x99, 0xCC, 0xFF));
+    EXPECT_EQ(fromModelText("PN n\xB0" "1"), QString::fromUtf8("PN n°1"));
+    EXPECT_EQ(toModelText(QString::fromUtf8("n°")), "n\xB0");
+}
+
+// A sheet holding one object of every kind, with markings that take each drawing branch.
+void fillWithEveryKind(NetSheet& sheet) {
+    auto addNode = [&](ObjectKind kind, Point centre, int index) -> NetNode& {
+        auto object = createObject(kind);
+        object->centreOn(centre);
+        auto& node = static_cast<NetNode&>(sheet.add(std::move(object)));
+        node.setIndex(index);
+        return node;
+    };
+    auto& p1 = static_cast<Place&>(addNode(ObjectKind::kDiscretePlace, {100, 100}, 1));
+    p1.setShownMarking(5);
+    auto& p2 = static_cast<Place&>(addNode(ObjectKind::kContinuousPlace, {300, 100}, 2));
+    p2.setShownMarking(-1);
+    auto& p3 = static_cast<Place&>(addNode(ObjectKind::kDiscretePlace, {100, 300}, 3));
+    p3.setShownMarking(12);
+    auto& t1 = static_cast<Transition&>(addNode(ObjectKind::kDiscreteTransition, {200, 200}, 1));
+    auto& t2 = static_cast<Transition&>(addNode(ObjectKind::kContinuousTransition, {300, 300}, 2));
+    t2.setShownValue(-1);
+    auto link = [&](ObjectKind kind, NetNode& from, NetNode& to) -> Arc& {
+        auto& arc = static_cast<Arc&>(sheet.add(createObject(kind)));
+        arc.link(from, to);
+        return arc;
+    };
+    link(ObjectKind::kOrdinaryArc, p1, t1);
+    link(ObjectKind::kOrdinaryArc, t1, p1);
+    link(ObjectKind::kGeneralizedArc, t1, p2).setWeight(2.5);
+    Arc& routed = link(ObjectKind::kOrdinaryArc, p3, t2);
+    routed.setRoute({{150, 380}, {200, 360}, {250, 330}});
+    auto graph = createObject(ObjectKind::kGraph);
+    graph->centreOn({500, 200});
+    static_cast<Graph&>(*graph).setTitle("Markings");
+    sheet.add(std::move(graph));
+    auto legend = createObject(ObjectKind::kLegend);
+    legend->centreOn({500, 400});
+    legend->format().back = 0xCCFFFF;
+    legend->format().line = 0;
+    legend->format().style = 3;
+    static_cast<Legend&>(*legend).setText("Two lines\nof text");
+    sheet.add(std::move(legend));
+}
+
+int nonWhitePixels(const QImage& image, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                ++count;
+    return count;
+}
+
+TEST(SheetPaintingTest, EveryObjectKindDrawsPixels) {
+    NetSheet sheet;
+    fillWithEveryKind(sheet);
+    sheet.selectAll(true);
+    sheet.grid().shown = false;
+    EditorSession session;
+    QImage image(800, 600, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintSheet(painter, sheet, drawContextFor(sheet, session, true));
+    painter.end();
+    for (const NetObject* object : sheet.objects()) {
+        const Rect b = object->bounds();
+        EXPECT_GT(nonWhitePixels(image, QRect(b.left, b.top, b.width(), b.height())), 20)
+            << object->typeName();
+    }
+    // A discrete place with 5 tokens: the centre dot is drawn in the text colour.
+    EXPECT_EQ(image.pixel(100, 100), qRgb(0, 0, 0));
+}
+
+TEST(SheetPaintingTest, ObjectsOutsideTheDrawableAreaAreNotDrawn) {
+    NetSheet sheet;
+    sheet.grid().shown = false;
+    auto place = createObject(ObjectKind::kDiscretePlace);
+    place->setRect({0, 0, 20, 20});
+    sheet.add(std::move(place));
+    EditorSession session;
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintSheet(painter, sheet, drawContextFor(sheet, session, true));
+    painter.end();
+    EXPECT_EQ(nonWhitePixels(image, QRect(0, 0, 21, 21)), 0);
+}
+
+TEST(SheetPaintingTest, GridDotsAreDrawnWhenShown) {
+    NetSheet sheet;
+    EditorSession session;
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintSheet(painter, sheet, drawContextFor(sheet, session, true));
+    painter.end();
+    EXPECT_EQ(image.pixel(33, 33), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(34, 33), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(23, 23), qRgb(255, 255, 255));
+}
+
+using WindowPaintingTest = ViewTest;
+
+TEST_F(WindowPaintingTest, WindowShowsGreyBackgroundPageAndMarginAndTheGhost) {
+    m_view->setZoom(50);
+    m_view->beginInsert(ObjectKind::kDiscretePlace);
+    moveTo(gridPoint(30, 30));
+    const QImage shot = m_view->viewport()->grab().toImage();
+    const QPoint outside = m_view->toWindow(QPoint(900, 900));
+    EXPECT_EQ(shot.pixelColor(outside).rgb(), qRgb(0x80, 0x80, 0x80));
+    const QPoint inside = m_view->toWindow(QPoint(300, 300));
+    EXPECT_EQ(shot.pixelColor(inside).rgb(), qRgb(255, 255, 255));
+    // The ghost's dotted outline crosses the row through its centre.
+    const Point centre = gridPoint(30, 30);
+    const QPoint left = m_view->toWindow(QPoint(centre.x - 25, centre.y));
+    const QPoint right = m_view->toWindow(QPoint(centre.x - 15, centre.y));
+    bool outlined = false;
+    for (int x = left.x(); x <= right.x(); ++x)
+        outlined = outlined || shot.pixelColor(x, left.y()).rgb() == qRgb(0, 0, 0);
+    EXPECT_TRUE(outlined);
+}
+
+TEST_F(WindowPaintingTest, TitleIsTheDocumentTitleAndTheSheetName) {
+    EXPECT_EQ(sheetWindowTitle(m_document, sheet()), QString::fromUtf8("New file - PN n°1"));
+    m_document.setPath("/tmp/some folder/line.pn");
+    sheet().setName("Feeder");
+    EXPECT_EQ(sheetWindowTitle(m_document, sheet()), QString("line.pn - Feeder"));
+}
+
+TEST_F(WindowPaintingTest, PrintingLeavesNoSelectionAndWritesOnePage) {
+    fillWithEveryKind(sheet());
+    m_view->selectAll();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath("sheet.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    preparePrinter(printer, sheet());
+    ASSERT_TRUE(printSheet(printer, *m_view));
+    EXPECT_FALSE(m_view->hasSelection());
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray content = pdf.readAll();
+    EXPECT_TRUE(content.startsWith("%PDF"));
+    EXPECT_EQ(content.count("/Type /Page\n") + content.count("/Type /Page\r") + content.count("/Type /Page "), 1);
+}
+
+TEST_F(WindowPaintingTest, RenderedPageScalesToThePrintableArea) {
+    auto place = createObject(ObjectKind::kDiscretePlace);
+    place->setRect({380, 540, 420, 580});
+    place->format().back = 0x0000FF;
+    sheet().add(std::move(place));
+    sheet().grid().shown = false;
+    // A 300 dpi page as a picture: the A4 drawable area fills more than nine tenths, so it stretches.
+    const QSize printable(2400, 3400);
+    QImage page(printable, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    renderSheetPage(painter, sheet(), m_session, printable, 300, 300);
+    painter.end();
+    const double sx = printable.width() / 794.0;
+    const double sy = printable.height() / 1123.0;
+    EXPECT_EQ(page.pixel(static_cast<int>(400 * sx), static_cast<int>(560 * sy)), qRgb(255, 0, 0));
+    EXPECT_EQ(page.pixel(static_cast<int>(440 * sx), static_cast<int>(560 * sy)), qRgb(255, 255, 255));
+}
+
+} // namespace
+} // namespace tokarium::test
