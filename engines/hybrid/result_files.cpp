@@ -53,6 +53,17 @@ bool repeats(const SimulationResult& result)
     return result.end == RunEnd::kRepetition;
 }
 
+// The step after which the walk resumes at a repetition, counted in steps of
+// "Pos.dat": a special state before it counts as two steps.
+double resumeStep(const SimulationResult& result)
+{
+    int step = result.contor_2;
+    for (int g = 2; g <= result.contor_2 + 1 && g <= static_cast<int>(result.IB.size()); ++g) {
+        step += result.IB[static_cast<std::size_t>(g) - 1].special;
+    }
+    return step;
+}
+
 // The value of transition t for step k: its speed or enabling degree in IB(k+1).
 double transitionValue(const HybridNet& net, const SimulationResult& result, double t, std::size_t k)
 {
@@ -84,7 +95,7 @@ std::string placeFile(const HybridNet& net, const SimulationResult& result, std:
         if (g < N) {
             text += formatD2(increment(result, g)) + "\n";
         } else if (repeats(result)) {
-            text += formatD(result.contor_2) + "\n";
+            text += formatD(resumeStep(result)) + "\n";
         } else {
             text += formatD(-1) + "\n" + values.finalRate(p, result.balanta);
         }
@@ -141,7 +152,7 @@ std::string placeTable(const HybridNet& net, const SimulationResult& result)
         }
         // At a repetition the last after row names the step the walk resumes after.
         if (g == N && repeats(result)) {
-            text += formatD(result.contor_2);
+            text += formatD(resumeStep(result));
         }
         for (std::size_t p = 1; p <= P; ++p) {
             text += "\t" + values.after(p, g - 1);
@@ -182,7 +193,7 @@ std::string transitionTable(const HybridNet& net, const SimulationResult& result
         text += "\n";
     }
     if (!rows.empty()) {
-        text += formatD(repeats(result) ? result.contor_2 : -1);
+        text += formatD(repeats(result) ? resumeStep(result) : -1);
     }
     return text;
 }
