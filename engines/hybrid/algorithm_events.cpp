@@ -26,10 +26,13 @@ std::string markingText(double value)
     return value == kZeroPlus ? "0<sup>+</sup> " : f2(value) + " ";
 }
 
-// Rounds away the noise that sums of flows leave on a marking.
+// A marking within rounding noise of a whole number is that number, so that
+// flows that should fill or drain a place exactly do so.
 double snapMarking(double value)
 {
-    return std::round(value / kMarkingResolution) * kMarkingResolution;
+    const double whole = std::round(value);
+    return std::fabs(value - whole) <= kMarkingResolution * std::max(1.0, std::fabs(whole)) ? whole
+                                                                                             : value;
 }
 
 std::vector<std::size_t> positionsOf(const Vec& set, std::size_t count)

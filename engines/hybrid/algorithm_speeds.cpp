@@ -32,6 +32,14 @@ void writeTable(std::string& r, const Mat& m)
     }
 }
 
+// The part of a shared place a transition gets, relative to the others. As
+// in flowrun, ratios r make r * v equal for all members, so the part is 1 / r;
+// a member without a ratio counts as ratio 1.
+double shareWeight(double ratio)
+{
+    return ratio > 0.0 ? 1.0 / ratio : 1.0;
+}
+
 bool isCase4(const ConflictRecord& record)
 {
     return record.tip == 4 || record.tip_caz3 == 4;
@@ -402,7 +410,7 @@ void Algorithm::solveLevel(const Vec& retele)
 }
 
 // STEP 7 to STEP 9: the available marking of each shared discrete place is
-// allocated to the transitions that use it by their sharing values; after
+// allocated to the transitions that use it by their sharing ratios; after
 // the speeds are computed, what a transition leaves unused goes to those
 // that used their whole allocation, and the speeds are computed again.
 void Algorithm::solveSharedLevel(const Vec& retele, const Vec& locuri)
@@ -421,8 +429,7 @@ void Algorithm::solveSharedLevel(const Vec& retele, const Vec& locuri)
         for (double q : retele) {
             for (double t : m_grup[static_cast<std::size_t>(q) - 1].tranzitie) {
                 if (m_net.Pre(static_cast<std::size_t>(place), static_cast<std::size_t>(t)) > 0.0) {
-                    const double ratio = sharingOf(place, t);
-                    alocare[place][t] = ratio > 0.0 ? ratio : 1.0;
+                    alocare[place][t] = shareWeight(sharingOf(place, t));
                     total += alocare[place][t];
                 }
             }
@@ -474,8 +481,7 @@ void Algorithm::solveSharedLevel(const Vec& retele, const Vec& locuri)
                 if (used[t] < share - kBalanceTolerance) {
                     unused += share - used[t];
                 } else {
-                    const double ratio = sharingOf(place, t);
-                    bindingRatio += ratio > 0.0 ? ratio : 1.0;
+                    bindingRatio += shareWeight(sharingOf(place, t));
                 }
             }
             if (unused <= kBalanceTolerance || bindingRatio == 0.0) {
@@ -489,8 +495,7 @@ void Algorithm::solveSharedLevel(const Vec& retele, const Vec& locuri)
                            f2(m_net.U(j)) + "*" + f2(used[t]) + "=" + f2(m_net.U(j) * used[t]);
                     share = used[t];
                 } else {
-                    const double ratio = sharingOf(place, t);
-                    share += unused * (ratio > 0.0 ? ratio : 1.0) / bindingRatio;
+                    share += unused * shareWeight(sharingOf(place, t)) / bindingRatio;
                 }
             }
             changed = true;

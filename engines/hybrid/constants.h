@@ -27,8 +27,8 @@ inline constexpr double kStateTolerance = 1e-09;
 
 // Two event times closer than this (relative to the time) are one event time.
 inline constexpr double kTimeTolerance = 1e-9;
-// Continuous markings are rounded to this resolution so that a threshold
-// reached by a flow counts as reached despite rounding noise.
+// A continuous marking this close (relative) to a whole number is taken as
+// that number, so that a flow reaching a whole threshold reaches it exactly.
 inline constexpr double kMarkingResolution = 1e-9;
 // A balance smaller than this in magnitude is 0 (flowrun's speeds carry four decimals).
 inline constexpr double kBalanceTolerance = 1e-4;

@@ -132,6 +132,52 @@ TEST_F(HybridNets, ADiscretePlaceSharedByContinuousTransitionsServesThemByPriori
     EXPECT_NE(report().find("On the priority level 2 there are the subnets 2"), std::string::npos);
 }
 
+// The discrete P1 (two tokens) serves the continuous T1 and T2 of two
+// sub-nets at one priority level with ratios 1 and 3 (1 * v1 = 3 * v2):
+// T1 gets 1.5, T2 0.5; when P2 is empty at t = 8, T2 gets the whole of P1.
+TEST_F(HybridNets, SubnetsOfOneLevelShareADiscretePlaceByTheirRatios)
+{
+    NetText net;
+    net.P = 5;
+    net.T = 2;
+    net.pozdis = {1};
+    net.pre = {{1, 1}, {1, 0}, {0, 0}, {0, 1}, {0, 0}};
+    net.post = {{1, 1}, {0, 0}, {1, 0}, {0, 0}, {0, 1}};
+    net.marcaj = {2, 12, 0, 10, 0};
+    net.valori = {1, 1};
+    net.conflicte = {1, 1, 1, 3};
+    simulate(net);
+    EXPECT_EQ(readFile("Pos.dat"),
+              "3\n"
+              "0\t2\t12\t00\t10\t00\n"
+              "\t2\t12\t00\t10\t00\n"
+              "08\t2\t00\t12\t06\t04\n"
+              "\t2\t00\t12\t06\t04\n"
+              "03\t2\t00\t12\t00\t10\n"
+              "\t2\t00\t12\t00\t10\n"
+              "-1\t0\t0\t0\t0\t0");
+    EXPECT_EQ(readFile("Tran.dat"), "3\n0\t1.500000e+00\t5.000000e-01\n08\t0\t2\n03\t0\t0\n-1");
+    EXPECT_NE(report().find("This priority level contains more subnets:  1  2"), std::string::npos);
+}
+
+// A continuous place fed at speed 1 and emptied by T2 and T3 of equal
+// priority with ratios 1 and 3 inside one sub-net: flowrun shares the flow.
+TEST_F(HybridNets, AContinuousConflictInsideASubnetIsSharedByFlowrun)
+{
+    NetText net;
+    net.P = 3;
+    net.T = 3;
+    net.pre = {{0, 1, 1}, {0, 0, 0}, {0, 0, 0}};
+    net.post = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    net.marcaj = {0, 0, 0};
+    net.valori = {1, 2, 2};
+    net.conflicte = {1, 1, 1, 3};
+    simulate(net);
+    EXPECT_EQ(readFile("Pos.dat"), "1\n0\t00\t00\t00\n\t00\t00\t00\n-1\t0\t7.500000e-01\t2.500000e-01");
+    EXPECT_EQ(readFile("date.dat"), "Subreteaua_1\n3\n3\n0\n1\n1\n0\n0\n0\n0\n0\n0\n1\n0\n0\n0\n"
+                                    "1\n0\n0\n0\n1\n0\n0\n0\n1\n2\n2\n1\n1\n1\n3\n");
+}
+
 // P1 -> T1 (1) -> P2 -> T2 (2) -> P1: the third state repeats the first.
 TEST_F(HybridNets, ACyclicNetEndsByRepetition)
 {
