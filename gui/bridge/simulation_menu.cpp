@@ -1,0 +1,32 @@
+// Simulation menu commands.
+#include "gui/bridge/simulation_menu.h"
+
+#include "gui/bridge/bridge_constants.h"
+
+namespace tokarium {
+
+void runInitialization(NetDocument& document, const BridgeSettings& settings, SimulationFeedback& feedback) {
+    ResetAll(document);
+    (void)InitializeAll(document, settings, feedback);
+}
+
+void runStart(NetDocument& document, const BridgeSettings& settings, SimulationFeedback& feedback) {
+    if (InitializeAll(document, settings, feedback))
+        while (!AllEnded(document))
+            StepAll(document);
+    ResetAll(document);
+}
+
+void runOneStepForward(NetDocument& document, const BridgeSettings& settings, SimulationFeedback& feedback,
+                       UserPrompt& prompt) {
+    if (!InitializeAll(document, settings, feedback))
+        return;
+    if (!AllEnded(document))
+        StepAll(document);
+    if (AllEnded(document)) {
+        prompt.showMessage(std::string(kEndOfSimulationMessage));
+        ResetAll(document);
+    }
+}
+
+} // namespace tokarium

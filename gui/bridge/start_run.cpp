@@ -1,0 +1,86 @@
+// StartRun.
+#include "gui/bridge/start_run.h"
+
+#include <system_error>
+
+#include "gui/bridge/child_process.h"
+#include "gui/bridge/input_export.h"
+#include "gui/bridge/result_import.h"
+
+namespace tokarium {
+namespace {
+
+bool fail(SimulationRun& run, std::string problem) {
+    run.ended = true;
+    run.problem = std::move(problem);
+    return false;
+}
+
+bool exportAndRun(NetSheet& sheet, const BridgeSettings& settings, const EngineSetup& engine) {
+    SimulationRun& run = sheet.simulationRun();
+    const std::filesystem::path folder = settings.workingFolder(engine);
+    const std::filesystem::path program = folder / engine.program;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(program, error))
+        return fail(run, "engine program " + program.string() + " not found");
+
+    const std::filesystem::path input = folder / engine.input;
+    const bool written = engine.kind == EngineKind::kContinuous ? WriteContinuousInput(sheet, input)
+                                                                : WriteHybridInput(sheet, input);
+    if (!written)
+        return fail(run, "cannot write " + input.string());
+
+    removeResultFiles(folder, engine.placeResults);
+    removeResultFiles(folder, engine.transitionResults);
+    const ProgramRun programRun = runProgram(folder, program, settings.engineTimeLimit);
+    if (!programRun.problem.empty())
+        return fail(run, programRun.problem);
+    return true;
+}
+
+bool importResults(NetSheet& sheet, const BridgeSettings& settings, const EngineSetup& engine) {
+    SimulationRun& run = sheet.simulationRun();
+    const std::filesystem::path folder = settings.workingFolder(engine);
+    const std::size_t places = sheet.count(kPlaceKinds);
+    const std::size_t transitions = sheet.count(kTransitionKinds);
+    std::string problem;
+    const std::optional<std::string> placeText = readResultFile(folder, engine.placeResults, problem);
+    if (!placeText)
+        return fail(run, problem);
+    const bool placesRead = engine.kind == EngineKind::kContinuous
+                                ? readContinuousPlaceResults(*placeText, places, run, problem)
+                                : readHybridPlaceResults(*placeText, places, run, problem);
+    if (!placesRead)
+        return fail(run, problem);
+    const std::optional<std::string> transitionText = readResultFile(folder, engine.transitionResults, problem);
+    if (!transitionText)
+        return fail(run, problem);
+    const bool transitionsRead = engine.kind == EngineKind::kContinuous
+                                     ? readContinuousTransitionResults(*transitionText, transitions, run, problem)
+                                     : readHybridTransitionResults(*transitionText, transitions, run, problem);
+    if (!transitionsRead)
+        return fail(run, problem);
+    return true;
+}
+
+} // namespace
+
+void StartRun(NetSheet& sheet, const BridgeSettings& settings) {
+    SimulationRun& run = sheet.simulationRun();
+    run.clock = 0.0;
+    run.ended = false;
+    run.problem.clear();
+    run.stepsShown = 0;
+    run.clockAtLastJump = -1.0;
+    run.stepCount = 0;
+    run.stepIndex = 0;
+    run.placeResults.clear(0);
+    run.transitionResults.clear(0);
+    run.finalRates.clear();
+    run.engine = engineFor(sheet);
+    const EngineSetup& engine = engineSetup(run.engine);
+    if (exportAndRun(sheet, settings, engine))
+        (void)importResults(sheet, settings, engine);
+}
+
+} // namespace tokarium

@@ -1,0 +1,95 @@
+// Plotter table rows, cells and text file.
+#include "gui/plot/plotter_table.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "gui/model/net_node.h"
+#include "gui/model/number_text.h"
+#include "gui/plot/plot_constants.h"
+#include "gui/xml/file_replace.h"
+
+namespace tokarium {
+
+std::optional<double> PlotterColumn::valueAt(double time) const {
+    auto after = std::upper_bound(times.begin(), times.end(), time);
+    if (after == times.begin())
+        return std::nullopt;
+    return values[static_cast<std::size_t>(after - times.begin()) - 1];
+}
+
+PlotterTable::PlotterTable(const NetSheet& sheet) : m_duration(sheet.duration()) {
+    for (NetObject* object : sheet.objects(kNodeKinds)) {
+        const auto& node = static_cast<const NetNode&>(*object);
+        PlotterColumn column;
+        column.title = node.defaultName() +
+                       std::string(node.isPlace() ? kPlaceColumnSuffix : kTransitionColumnSuffix);
+        column.times = node.historyTimes();
+        column.values = node.historyValues();
+        m_times.insert(m_times.end(), column.times.begin(), column.times.end());
+        m_columns.push_back(std::move(column));
+    }
+    std::sort(m_times.begin(), m_times.end());
+    m_times.erase(std::unique(m_times.begin(), m_times.end()), m_times.end());
+}
+
+std::vector<std::string> PlotterTable::headerTexts() const {
+    std::vector<std::string> texts{std::string(kDateColumnTitle)};
+    for (const PlotterColumn& column : m_columns)
+        texts.push_back(column.title);
+    texts.emplace_back();
+    return texts;
+}
+
+std::vector<std::string> PlotterTable::rowTexts(std::size_t row) const {
+    const double time = m_times[row];
+    std::vector<std::string> texts{time == m_duration ? std::string(kFinalRowDate) : formatReal(time)};
+    for (const PlotterColumn& column : m_columns) {
+        const std::optional<double> value = column.valueAt(time);
+        const std::optional<double> above = row > 0 ? column.valueAt(m_times[row - 1]) : std::nullopt;
+        if (!value)
+            texts.emplace_back();
+        else if (above && *above == *value)
+            texts.emplace_back(kUnchangedCell);
+        else
+            texts.push_back(plotterCellText(*value));
+    }
+    texts.emplace_back();
+    return texts;
+}
+
+std::string PlotterTable::text() const {
+    std::string text(kDateColumnTitle);
+    for (const PlotterColumn& column : m_columns)
+        text += '\t' + column.title;
+    text += kPlotterLineEnd;
+    for (double time : m_times) {
+        text += formatReal(time);
+        for (const PlotterColumn& column : m_columns) {
+            text += '\t';
+            if (const std::optional<double> value = column.valueAt(time))
+                text += formatReal(*value);
+        }
+        text += kPlotterLineEnd;
+    }
+    return text;
+}
+
+std::string plotterCellText(double value) {
+    if (std::isfinite(value) && value == std::trunc(value))
+        return formatReal(value == 0.0 ? 0.0 : value, "%.0f");
+    return formatReal(value, kCellRealFormat);
+}
+
+bool savePlotterText(const PlotterTable& table, const std::string& path) {
+    return replaceFile(path, table.text());
+}
+
+std::string proposedPlotterFileName(const std::string& documentPath, const std::string& programPath) {
+    std::filesystem::path base(documentPath.empty() ? programPath : documentPath);
+    base.replace_extension();
+    return base.string() + std::string(kPlotterFileSuffix);
+}
+
+} // namespace tokarium
