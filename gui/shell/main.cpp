@@ -1,0 +1,54 @@
+// tokarium: the Petri net editor and simulation front end.
+#include <QApplication>
+#include <QTimer>
+#include <clocale>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "gui/shell/command_line.h"
+#include "gui/shell/main_window.h"
+#include "gui/shell/qt_text.h"
+
+namespace {
+
+// Time the window is given to lay itself out and paint before a screenshot is taken.
+constexpr int kScreenshotDelayMs = 300;
+// Size of the window in a screenshot, whatever the (possibly virtual) screen is.
+constexpr QSize kScreenshotSize(1280, 800);
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const tokarium::CommandLine commandLine =
+        tokarium::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!commandLine.error.empty()) {
+        std::fprintf(stderr, "tokarium: %s\nusage: tokarium [--screenshot FILE.png] [DOCUMENT.pn]\n",
+                     commandLine.error.c_str());
+        return 2;
+    }
+    // Modes that need no display (batch simulation, --help) are handled here, before the application exists.
+
+    QApplication application(argc, argv);
+    // QApplication took the desktop's locale; numbers in files are always written in the C locale.
+    std::setlocale(LC_NUMERIC, "C");
+
+    tokarium::MainWindow window(QCoreApplication::applicationDirPath());
+    window.startUp(commandLine.document);
+    window.showMaximized();
+
+    if (commandLine.screenshot) {
+        window.showNormal();
+        window.resize(kScreenshotSize);
+        const QString target = tokarium::fromPath(*commandLine.screenshot);
+        QTimer::singleShot(kScreenshotDelayMs, &window, [&window, target] {
+            window.refreshNow();
+            const bool saved = window.grab().save(target, "PNG");
+            if (!saved)
+                std::fprintf(stderr, "tokarium: cannot write %s\n", target.toLocal8Bit().constData());
+            // Ends without the Exit questions and without touching the recent-file list.
+            QCoreApplication::exit(saved ? 0 : 1);
+        });
+    }
+    return application.exec();
+}

@@ -1,0 +1,31 @@
+// Text conversions at the boundary between the model and the widgets.
+#include "gui/shell/qt_text.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace tokarium {
+
+QString fromLatin1Text(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string toLatin1Text(const QString& text) {
+    return text.toLatin1().toStdString();
+}
+
+QString fromPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string toPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString fromMessageText(const std::string& text) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = decoder(QByteArray::fromStdString(text));
+    return decoder.hasError() ? fromLatin1Text(text) : decoded;
+}
+
+} // namespace tokarium

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+#include "gui/shell/command_line.h"
+#include "gui/shell/recent_files.h"
+#include "gui/shell/settings_file.h"
+#include "gui/shell/startup.h"
+#include "tests/gui/shell/shell_test_support.h"
+
+using namespace tokarium;
+using tokarium::test::TempFolder;
+
+namespace {
+
+void writeText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+} // namespace
+
+TEST(SettingsFile, ReadsKeysWithoutRegardToCaseAndKeepsOtherLines) {
+    TempFolder folder;
+    const std::string path = folder.file("tokarium.ini");
+    writeText(path, "[Language]\r\nCode=fr\r\n\r\n[files]\r\nfile1 = /a/one.pn \r\nFILE2=/b/two.pn\r\n");
+    SettingsFile settings = SettingsFile::load(path);
+    EXPECT_EQ(settings.value("Files", "File1"), "/a/one.pn");
+    EXPECT_EQ(settings.value("FILES", "File2"), "/b/two.pn");
+    EXPECT_EQ(settings.value("Files", "File3"), "");
+    EXPECT_EQ(settings.value("Language", "File1"), "");
+
+    settings.setValue("Files", "File1", "/c/three.pn");
+    settings.setValue("Files", "File3", "/d/four.pn");
+    settings.removeKey("Files", "File2");
+    ASSERT_TRUE(settings.save(path));
+    EXPECT_EQ(test::readBytes(path), "[Language]\nCode=fr\n\n[files]\nFile1=/c/three.pn\nFile3=/d/four.pn\n");
+}
+
+TEST(SettingsFile, MissingFileIsEmptyAndGainsTheSection) {
+    TempFolder folder;
+    SettingsFile settings = SettingsFile::load(folder.file("none.ini"));
+    EXPECT_EQ(settings.value("Files", "File1"), "");
+    settings.setValue("Files", "File1", "/x.pn");
+    ASSERT_TRUE(settings.save(folder.file("none.ini")));
+    EXPECT_EQ(test::readBytes(folder.file("none.ini")), "[Files]\nFile1=/x.pn\n");
+}
+
+TEST(RecentFiles, MostRecentFirstAtMostFourWithoutDuplicates) {
+    RecentFiles recent;
+    for (const char* path : {"/f/1.pn", "/f/2.pn", "/f/3.pn", "/f/4.pn"})
+        recent.add(path);
+    EXPECT_EQ(recent.paths(), (std::vector<std::string>{"/f/4.pn", "/f/3.pn", "/f/2.pn", "/f/1.pn"}));
+    recent.add("/f/5.pn");
+    EXPECT_EQ(recent.paths(), (std::vector<std::string>{"/f/5.pn", "/f/4.pn", "/f/3.pn", "/f/2.pn"}));
+    recent.add("/f/3.pn");
+    EXPECT_EQ(recent.paths(), (std::vector<std::string>{"/f/3.pn", "/f/5.pn", "/f/4.pn", "/f/2.pn"}));
+}
+
+TEST(RecentFiles, LoadStopsAtTheFirstMissingOrEmptyKeyAndStoreRemovesStaleOnes) {
+    TempFolder folder;
+    const std::string path = folder.file("tokarium.ini");
+    writeText(path, "[Files]\nFile1=/a.pn\nFile2=/b.pn\nFile3=\nFile4=/d.pn\n");
+    RecentFiles recent;
+    recent.load(SettingsFile::load(path));
+    EXPECT_EQ(recent.paths(), (std::vector<std::string>{"/a.pn", "/b.pn"}));
+
+    RecentFiles shorter;
+    shorter.add("/z.pn");
+    SettingsFile settings = SettingsFile::load(path);
+    shorter.store(settings);
+    recent.load(settings);
+    EXPECT_EQ(recent.paths(), (std::vector<std::string>{"/z.pn"}));
+    EXPECT_EQ(settings.value("Files", "File4"), "");
+}
+
+TEST(RecentFiles, MenuTextIsTheNameFollowedByTheFolder) {
+    EXPECT_EQ(recentFileLabel("/home/ana/nets/line.pn"), "line.pn (/home/ana/nets)");
+    EXPECT_EQ(recentFileLabel("/top.pn"), "top.pn (/)");
+}
+
+TEST(Startup, CommandLineFileWinsOverTheRecentFiles) {
+    const auto exists = [](const std::string&) { return true; };
+    EXPECT_EQ(startupDocument(std::string("/cmd.pn"), {"/recent.pn"}, exists), std::string("/cmd.pn"));
+}
+
+TEST(Startup, DeletedRecentFilesAreSkippedAndNoneGivesANewDocument) {
+    const std::set<std::string> present = {"/second.pn", "/third.pn"};
+    const auto exists = [&](const std::string& path) { return present.count(path) > 0; };
+    EXPECT_EQ(startupDocument(std::nullopt, {"/first.pn", "/second.pn", "/third.pn"}, exists),
+              std::string("/second.pn"));
+    EXPECT_EQ(startupDocument(std::nullopt, {"/gone.pn"}, exists), std::nullopt);
+    EXPECT_EQ(startupDocument(std::nullopt, {}, exists), std::nullopt);
+}
+
+TEST(CommandLine, DocumentAndScreenshotAreReadAndMistakesReported) {
+    CommandLine line = parseCommandLine({"--screenshot", "shot.png", "net.pn"});
+    EXPECT_EQ(line.document, std::string("net.pn"));
+    EXPECT_EQ(line.screenshot, std::string("shot.png"));
+    EXPECT_TRUE(line.error.empty());
+    EXPECT_FALSE(parseCommandLine({"--screenshot"}).error.empty());
+    EXPECT_FALSE(parseCommandLine({"--fast"}).error.empty());
+    EXPECT_FALSE(parseCommandLine({"a.pn", "b.pn"}).error.empty());
+    EXPECT_FALSE(parseCommandLine({}).document.has_value());
+}
