@@ -19,6 +19,11 @@ struct ObjectClipboard {
     bool isEmpty() const { return text.empty(); }
 };
 
+// Entry `entry` of a toolbar kind list whose first entry is `first`: that kind shifted left by the entry.
+constexpr ObjectKind toolbarKind(ObjectKind first, int entry) {
+    return static_cast<ObjectKind>(maskOf(first) << entry);
+}
+
 // Owned by the main window (tests make their own) and given to every SheetView; it outlives them.
 struct EditorSession {
     ObjectClipboard clipboard;

@@ -1,8 +1,11 @@
 // Page geometry, painting every object kind, the window title and printing.
+#include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "gui/editor/editor_constants.h"
 #include "gui/editor/painter_surface.h"
@@ -195,7 +198,58 @@ TEST(SheetPaintingTest, GridDotsAreDrawnWhenShown) {
     EXPECT_EQ(image.pixel(23, 23), qRgb(255, 255, 255));
 }
 
+TEST(SelectionPictureTest, ArcsAppearOnlyWithBothEndsSelectedAndHandlesNever) {
+    NetSheet sheet;
+    fillWithEveryKind(sheet);
+    EditorSession session;
+    EXPECT_TRUE(selectionPicture(sheet, session).isNull());
+    NetObject& place = sheet.at(0);
+    place.setSelected(true);
+    const QImage placeOnly = selectionPicture(sheet, session);
+    ASSERT_FALSE(placeOnly.isNull());
+    // The place's handles would stick out 4 units beyond its 40-unit circle.
+    EXPECT_LE(placeOnly.height(), 44);
+    // Its output arc to an unselected transition adds nothing.
+    static_cast<NetNode&>(place).outputArcs().front()->setSelected(true);
+    EXPECT_EQ(selectionPicture(sheet, session), placeOnly);
+    // With the transition selected too, the arcs between them are drawn.
+    static_cast<NetNode&>(place).outputArcs().front()->to()->setSelected(true);
+    EXPECT_GT(selectionPicture(sheet, session).width(), placeOnly.width());
+}
+
+TEST(ToolbarKindTest, EntriesShiftTheFirstKindOfThePair) {
+    EXPECT_EQ(toolbarKind(ObjectKind::kOrdinaryArc, 1), ObjectKind::kGeneralizedArc);
+    EXPECT_EQ(toolbarKind(ObjectKind::kDiscretePlace, 1), ObjectKind::kContinuousPlace);
+    EXPECT_EQ(toolbarKind(ObjectKind::kDiscreteTransition, 0), ObjectKind::kDiscreteTransition);
+}
+
 using WindowPaintingTest = ViewTest;
+
+TEST_F(WindowPaintingTest, PreviewOffersItsButtonsForOnePage) {
+    insertAt(ObjectKind::kDiscretePlace, gridPoint(10, 10));
+    SheetPrinter printer;
+    printer.printer().setOutputFormat(QPrinter::PdfFormat);
+    QStringList texts;
+    bool twoPagesEnabled = true;
+    QTimer::singleShot(100, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        QPushButton* close = nullptr;
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            texts << button->text();
+            if (button->text() == "Two Page")
+                twoPagesEnabled = button->isEnabled();
+            if (button->text() == "Close")
+                close = button;
+        }
+        ASSERT_NE(close, nullptr);
+        close->click();
+    });
+    printer.preview(m_view.get(), *m_view);
+    EXPECT_EQ(texts, (QStringList{"Print...", "Next", "Previous", "Two Page", "Zoom in", "Zoom out", "Close"}));
+    EXPECT_FALSE(twoPagesEnabled);
+    EXPECT_FALSE(m_view->hasSelection());
+}
 
 TEST_F(WindowPaintingTest, WindowShowsGreyBackgroundPageAndMarginAndTheGhost) {
     m_view->setZoom(50);
