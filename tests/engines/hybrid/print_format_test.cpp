@@ -25,6 +25,13 @@ TEST(PrintFormat, D2PadsIntegersToTwoDigits)
     EXPECT_EQ(formatD2(1.5), "1.50e+00");
 }
 
+TEST(PrintFormat, ExponentialFormsKeepTheValueWhenTheirDecimalsWouldLoseIt)
+{
+    EXPECT_EQ(formatD2(1.0 / 3.0), "3.333333333333e-01");
+    EXPECT_EQ(formatD(1.0 / 3.0), "3.333333333333e-01");
+    EXPECT_EQ(formatD2(0.1), "1.00e-01");
+}
+
 TEST(PrintFormat, RealFormatsUseAPoint)
 {
     EXPECT_EQ(formatReal("%.2f", 0.0), "0.00");

@@ -1,0 +1,182 @@
+// Algorithm 6.1 run in process, with a scripted speed solver where speeds are needed.
+#include "engines/hybrid/driver.h"
+#include "engines/hybrid/simulation.h"
+#include "tests/engines/hybrid/data_text.h"
+
+#include <gtest/gtest.h>
+
+namespace mixsim {
+namespace {
+
+using testing::NetText;
+
+// Answers every sub-net with the next scripted result (the last one repeats).
+class ScriptedSolver : public SpeedSolver {
+public:
+    explicit ScriptedSolver(std::vector<SubnetSpeeds> answers) : m_answers(std::move(answers)) {}
+
+    SubnetSpeeds solve(const SubnetProblem& problem) override
+    {
+        m_problems.push_back(problem);
+        const std::size_t i = std::min<std::size_t>(static_cast<std::size_t>(m_runs), m_answers.size() - 1);
+        ++m_runs;
+        return m_answers[i];
+    }
+
+    std::vector<SubnetProblem> m_problems;
+
+private:
+    std::vector<SubnetSpeeds> m_answers;
+};
+
+SubnetSpeeds speeds(Vec viteze)
+{
+    SubnetSpeeds result;
+    result.ok = true;
+    result.viteze = std::move(viteze);
+    result.stari = 1;
+    return result;
+}
+
+struct SimulatedRun {
+    SimulationResult result;
+    std::string report;
+};
+
+SimulatedRun simulateText(const NetText& net, SpeedSolver& solver)
+{
+    EngineRunResult started = startRun(net.text());
+    EXPECT_TRUE(started.run.has_value()) << started.error;
+    SimulatedRun run;
+    run.report = started.run->report;
+    run.result = simulate(started.run->net, std::move(started.run->state), solver, run.report);
+    return run;
+}
+
+NetText discreteChain(double tokens, std::vector<double> durations)
+{
+    NetText net;
+    net.P = 3;
+    net.T = 2;
+    net.pozdis = {1, 2, 3};
+    net.trandis = {1, 2};
+    net.pre = {{1, 0}, {0, 1}, {0, 0}};
+    net.post = {{0, 0}, {1, 0}, {0, 1}};
+    net.marcaj = {tokens, 0, 0};
+    net.valori = std::move(durations);
+    return net;
+}
+
+TEST(Simulation, EnablingDegreeThreeStartsThreeTimersThatFireTogether)
+{
+    ScriptedSolver solver({speeds({})});
+    const SimulatedRun run = simulateText(discreteChain(3, {2, 5}), solver);
+    const IbState& first = run.result.IB.front();
+    EXPECT_EQ(first.enable, (Vec{3, 0}));
+    EXPECT_EQ(first.residual[0].timp, (Vec{2, 2, 2}));
+    EXPECT_NE(run.report.find("D1(2.00)={T<sub>1</sub>  T<sub>1</sub>  T<sub>1</sub>  }"), std::string::npos);
+    // At t = 2 all three fire and T2 gets three timers of its own.
+    EXPECT_EQ(run.result.IB[2].marcaj, (Vec{0, 3, 0}));
+    EXPECT_EQ(run.result.IB[2].enable, (Vec{0, 3}));
+    EXPECT_EQ(run.result.end, RunEnd::kEvents);
+    EXPECT_EQ(solver.runs(), 0);
+}
+
+TEST(Simulation, ZeroTimeFiringsAfterAFiringMakeOneSpecialState)
+{
+    ScriptedSolver solver({speeds({})});
+    const SimulatedRun run = simulateText(discreteChain(1, {1, 0}), solver);
+    EXPECT_EQ(run.result.adun_spec, 1);
+    ASSERT_EQ(run.result.IB.size(), 3u);
+    EXPECT_EQ(run.result.IB[2].special, 1);
+    EXPECT_EQ(run.result.IB[2].mc_bef_spec, (Vec{0, 1, 0}));
+    EXPECT_EQ(run.result.IB[2].mc_aft_spec, (Vec{0, 0, 1}));
+}
+
+TEST(Simulation, AZeroTimeCycleStopsWithAReportLine)
+{
+    NetText net;
+    net.P = 2;
+    net.T = 2;
+    net.pozdis = {1, 2};
+    net.trandis = {1, 2};
+    net.pre = {{1, 0}, {0, 1}};
+    net.post = {{0, 1}, {1, 0}};
+    net.marcaj = {1, 0};
+    net.valori = {0, 0};
+    ScriptedSolver solver({speeds({})});
+    const SimulatedRun run = simulateText(net, solver);
+    EXPECT_EQ(run.result.end, RunEnd::kStopped);
+    EXPECT_NE(run.result.stopReason.find("zero-time loop"), std::string::npos) << run.result.stopReason;
+    EXPECT_NE(run.report.find("The simulation stops: discrete transitions kept firing at t=0.00"),
+              std::string::npos);
+    EXPECT_EQ(run.result.IB.size(), 1u);
+}
+
+TEST(Simulation, ANetThatNeverRepeatsStopsAtTheStateBound)
+{
+    // T1 (duration 1) puts its token back into P1 and one more into P2.
+    NetText net;
+    net.P = 2;
+    net.T = 1;
+    net.pozdis = {1, 2};
+    net.trandis = {1};
+    net.pre = {{1}, {0}};
+    net.post = {{1}, {1}};
+    net.marcaj = {1, 0};
+    net.valori = {1};
+    ScriptedSolver solver({speeds({})});
+    const SimulatedRun run = simulateText(net, solver);
+    EXPECT_EQ(run.result.end, RunEnd::kStopped);
+    EXPECT_NE(run.result.stopReason.find("IB-states without ending or repeating"), std::string::npos);
+    const IbState& last = run.result.IB.back();
+    EXPECT_EQ(last.marcaj(2), static_cast<double>(run.result.IB.size()) - 2);
+}
+
+// P1 (10) -> T1 (speed 2) -> P2: the solver answers 2, then fails.
+TEST(Simulation, ASolverFailureKeepsTheCompleteStates)
+{
+    NetText net;
+    net.P = 2;
+    net.T = 1;
+    net.pre = {{1}, {0}};
+    net.post = {{0}, {1}};
+    net.marcaj = {10, 0};
+    net.valori = {2};
+    SubnetSpeeds failure;
+    failure.error = "no T.rez";
+    ScriptedSolver solver({speeds({2}), failure});
+    const SimulatedRun run = simulateText(net, solver);
+    EXPECT_EQ(run.result.end, RunEnd::kStopped);
+    EXPECT_NE(run.result.stopReason.find("the speeds of subnet 1 at t=5.00 cannot be computed: no T.rez"),
+              std::string::npos)
+        << run.result.stopReason;
+    ASSERT_EQ(run.result.IB.size(), 2u);
+    EXPECT_EQ(run.result.IB[1].timp, 5.0);
+    EXPECT_EQ(run.result.IB[1].mc_before, (Vec{0, 10}));
+    ASSERT_EQ(solver.m_problems.size(), 2u);
+    EXPECT_EQ(solver.m_problems[0].viteze, (Vec{2}));
+    EXPECT_EQ(solver.m_problems[1].marcaj, (Vec{0, 10}));
+}
+
+// A discrete place with one token bounds the continuous T1 it serves (loop arc).
+TEST(Simulation, TheSpeedBoundFollowsTheDiscreteMarking)
+{
+    NetText net;
+    net.P = 3;
+    net.T = 1;
+    net.pozdis = {1};
+    net.pre = {{2}, {1}, {0}};
+    net.post = {{2}, {0}, {1}};
+    net.marcaj = {3, 4, 0};
+    net.valori = {2};
+    ScriptedSolver solver({speeds({3})});
+    const SimulatedRun run = simulateText(net, solver);
+    ASSERT_FALSE(solver.m_problems.empty());
+    // V' = U * md / Pre = 2 * 3 / 2.
+    EXPECT_EQ(solver.m_problems[0].viteze, (Vec{3}));
+    EXPECT_NE(run.report.find("V`<sub>1</sub>=2.00*1.50=3.00<br>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mixsim
