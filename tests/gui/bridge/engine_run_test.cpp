@@ -1,0 +1,258 @@
+// Engine runs through the bridge: the real flowrun in a copy of the runtime layout, missing and
+// misbehaving engines, and the child process runner.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "gui/bridge/bridge_constants.h"
+#include "gui/bridge/child_process.h"
+#include "gui/bridge/simulation_menu.h"
+#include "gui/bridge/start_run.h"
+#include "gui/plot/plotter_table.h"
+#include "tests/gui/bridge/bridge_test_support.h"
+
+namespace tokarium {
+namespace {
+
+using namespace testing;
+
+class RecordingFeedback : public SimulationFeedback {
+public:
+    void showVerificationFailure(NetSheet& sheet, const std::vector<std::string>& messages) override {
+        failedSheet = &sheet;
+        this->messages = messages;
+    }
+    void sheetsInitialised(NetDocument&) override { ++initialisations; }
+    NetSheet* failedSheet = nullptr;
+    std::vector<std::string> messages;
+    int initialisations = 0;
+};
+
+class RecordingPrompt : public UserPrompt {
+public:
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    bool askYesNo(const std::string&) override { return true; }
+    Answer askYesNoCancel(const std::string&) override { return Answer::kYes; }
+    std::vector<std::string> messages;
+};
+
+// P1 (marking) -> T1 (speed) -> P2.
+void buildChain(NetSheet& sheet, double marking, double speed) {
+    Place& p1 = continuousPlace(sheet, 1, marking);
+    Place& p2 = continuousPlace(sheet, 2);
+    Transition& t1 = continuousTransition(sheet, 1, speed);
+    addArc(sheet, p1, t1);
+    addArc(sheet, t1, p2);
+}
+
+// P1 (6) -> T1 (3) -> P2 -> T2 (1) -> P3: phases of 2 and 4 time units.
+void buildChainOfTwo(NetSheet& sheet) {
+    Place& p1 = continuousPlace(sheet, 1, 6);
+    Place& p2 = continuousPlace(sheet, 2);
+    Place& p3 = continuousPlace(sheet, 3);
+    Transition& t1 = continuousTransition(sheet, 1, 3);
+    Transition& t2 = continuousTransition(sheet, 2, 1);
+    addArc(sheet, p1, t1);
+    addArc(sheet, t1, p2);
+    addArc(sheet, p2, t2);
+    addArc(sheet, t2, p3);
+}
+
+std::vector<double> shownMarkings(const NetSheet& sheet) {
+    std::vector<double> markings;
+    for (NetObject* object : sheet.sortedByIndex(kPlaceKinds))
+        markings.push_back(static_cast<const Place*>(object)->shownMarking());
+    return markings;
+}
+
+void replaceProgram(const std::filesystem::path& path, const std::string& script) {
+    std::filesystem::remove(path);
+    writeText(path, script);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+}
+
+TEST(ContinuousRun, FlowrunResultsAreImportedAndSteppedToTheEnd) {
+    ProgramFolder programs;
+    auto document = newDocument();
+    NetSheet& sheet = document->sheet(0);
+    sheet.setName("chain of two");
+    buildChainOfTwo(sheet);
+    std::vector<std::string> messages;
+    ASSERT_TRUE(InitializeSheet(*document, sheet, programs.settings(), messages));
+    const SimulationRun& run = sheet.simulationRun();
+    ASSERT_TRUE(run.problem.empty()) << run.problem;
+    EXPECT_EQ(run.placeResults.rows, 4u);
+    EXPECT_EQ(run.transitionResults.rows, 3u);
+    EXPECT_TRUE(std::filesystem::exists(programs.continuousFolder() / "date.dat"));
+
+    const std::vector<std::vector<double>> markings{{6, 0, 0}, {0, 4, 2}, {0, 0, 6}, {0, 0, 6}};
+    const std::vector<double> clocks{0, 2, 6, 9};
+    for (std::size_t step = 0; step < markings.size(); ++step) {
+        ASSERT_FALSE(IsSheetEnded(sheet)) << step;
+        StepSheet(sheet);
+        EXPECT_EQ(run.clock, clocks[step]) << step;
+        EXPECT_EQ(shownMarkings(sheet), markings[step]) << step;
+    }
+    EXPECT_TRUE(IsSheetEnded(sheet));
+    EXPECT_EQ(PlotterTable(sheet).text(), crlfLines({"Date\tP1.MC\tP2.MC\tP3.MC\tT1.IV\tT2.IV",
+                                                     "0\t6\t0\t0\t3\t1", "2\t0\t4\t2\t0\t1",
+                                                     "6\t0\t0\t6\t0\t0"}));
+}
+
+TEST(ContinuousRun, OneStepForwardStepsTwoSheetsAndEndsWhenBothHaveEnded) {
+    ProgramFolder programs;
+    auto document = newDocument();
+    buildChain(document->sheet(0), 4, 2); // three steps
+    buildChainOfTwo(document->newSheet()); // four steps
+    RecordingFeedback feedback;
+    RecordingPrompt prompt;
+    for (int step = 1; step <= 3; ++step) {
+        runOneStepForward(*document, programs.settings(), feedback, prompt);
+        EXPECT_TRUE(prompt.messages.empty()) << step;
+    }
+    EXPECT_EQ(feedback.initialisations, 3);
+    EXPECT_TRUE(IsSheetEnded(document->sheet(0)));
+    EXPECT_FALSE(IsSheetEnded(document->sheet(1)));
+    EXPECT_EQ(document->sheet(1).simulationRun().clock, 6);
+    runOneStepForward(*document, programs.settings(), feedback, prompt);
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{"End of simulation."});
+    EXPECT_FALSE(document->sheet(0).isInitialised());
+    EXPECT_FALSE(document->sheet(1).isInitialised());
+    // The next step starts a new run and shows its first step.
+    runOneStepForward(*document, programs.settings(), feedback, prompt);
+    EXPECT_EQ(document->sheet(1).simulationRun().clock, 0);
+    EXPECT_EQ(shownMarkings(document->sheet(1)), (std::vector<double>{6, 0, 0}));
+    EXPECT_EQ(document->sheet(1).simulationRun().stepIndex, 1);
+}
+
+TEST(ContinuousRun, StartRunsToTheEndAndLeavesTheSheetsNotInitialised) {
+    ProgramFolder programs;
+    auto document = newDocument();
+    buildChain(document->sheet(0), 4, 2);
+    buildChainOfTwo(document->newSheet());
+    RecordingFeedback feedback;
+    runStart(*document, programs.settings(), feedback);
+    EXPECT_FALSE(document->sheet(0).isInitialised());
+    EXPECT_FALSE(document->sheet(1).isInitialised());
+    EXPECT_EQ(shownMarkings(document->sheet(0)), (std::vector<double>{0, 4}));
+    EXPECT_EQ(document->sheet(0).simulationRun().clock, 4);
+    EXPECT_EQ(document->sheet(1).simulationRun().clock, 9);
+
+    RecordingPrompt prompt;
+    runOneStepForward(*document, programs.settings(), feedback, prompt);
+    EXPECT_EQ(shownMarkings(document->sheet(0)), (std::vector<double>{4, 0}));
+    EXPECT_EQ(document->sheet(0).simulationRun().clock, 0);
+}
+
+TEST(ContinuousRun, InitializationRunsEveryEngineAgain) {
+    ProgramFolder programs;
+    auto document = newDocument();
+    buildChain(document->sheet(0), 4, 2);
+    RecordingFeedback feedback;
+    RecordingPrompt prompt;
+    runOneStepForward(*document, programs.settings(), feedback, prompt);
+    runOneStepForward(*document, programs.settings(), feedback, prompt);
+    EXPECT_EQ(document->sheet(0).simulationRun().clock, 2);
+    runInitialization(*document, programs.settings(), feedback);
+    EXPECT_TRUE(document->sheet(0).isInitialised());
+    EXPECT_EQ(document->sheet(0).simulationRun().clock, 0);
+    EXPECT_EQ(document->sheet(0).simulationRun().stepIndex, 0);
+    EXPECT_EQ(shownMarkings(document->sheet(0)), (std::vector<double>{4, 0}));
+}
+
+TEST(FailedRuns, SheetFailingVerificationStopsTheCommandAndKeepsTheLaterSheetsUntouched) {
+    ProgramFolder programs;
+    auto document = newDocument();
+    buildChain(document->sheet(0), 4, 2);
+    NetSheet& bad = document->newSheet();
+    buildChain(bad, 1, 1);
+    continuousPlace(bad, 3);
+    NetSheet& later = document->newSheet();
+    buildChain(later, 1, 1);
+    RecordingFeedback feedback;
+    RecordingPrompt prompt;
+    runOneStepForward(*document, programs.settings(), feedback, prompt);
+    EXPECT_EQ(feedback.failedSheet, &bad);
+    EXPECT_EQ(feedback.messages, std::vector<std::string>{"Place P3 without input and output arc."});
+    EXPECT_TRUE(document->sheet(0).isInitialised());
+    EXPECT_FALSE(bad.isInitialised());
+    EXPECT_FALSE(later.isInitialised());
+    EXPECT_EQ(document->sheet(0).simulationRun().stepIndex, 0);
+    EXPECT_TRUE(prompt.messages.empty());
+    runStart(*document, programs.settings(), feedback);
+    EXPECT_FALSE(document->sheet(0).isInitialised());
+}
+
+TEST(FailedRuns, MissingEngineEndsTheRunAndTheNextStepEndsTheSimulation) {
+    ProgramFolder programs;
+    std::filesystem::remove(programs.continuousFolder() / "flowrun");
+    auto document = newDocument();
+    buildChain(document->sheet(0), 4, 2);
+    RecordingFeedback feedback;
+    RecordingPrompt prompt;
+    runOneStepForward(*document, programs.settings(), feedback, prompt);
+    const SimulationRun& run = document->sheet(0).simulationRun();
+    EXPECT_TRUE(run.ended);
+    EXPECT_NE(run.problem.find("not found"), std::string::npos) << run.problem;
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{"End of simulation."});
+    EXPECT_EQ(shownMarkings(document->sheet(0)), (std::vector<double>{4, 0}));
+}
+
+TEST(FailedRuns, EngineLeavingNoOrBrokenResultsEndsTheRun) {
+    ProgramFolder programs;
+    const std::filesystem::path engine = programs.continuousFolder() / "flowrun";
+    auto document = newDocument();
+    NetSheet& sheet = document->sheet(0);
+    buildChain(sheet, 4, 2);
+    const BridgeSettings settings = programs.settings();
+
+    // Results of an earlier run are never shown as those of this one.
+    writeText(programs.continuousFolder() / "P.rez", "0\n\t0\t0\n");
+    writeText(programs.continuousFolder() / "t.REZ", "0\n");
+    replaceProgram(engine, "#!/bin/sh\nexit 0\n");
+    StartRun(sheet, settings);
+    EXPECT_TRUE(sheet.simulationRun().ended);
+    EXPECT_NE(sheet.simulationRun().problem.find("p.rez"), std::string::npos) << sheet.simulationRun().problem;
+
+    replaceProgram(engine, "#!/bin/sh\nprintf '2\\n2\\t4\\t0\\n' > P.rez\nprintf '2\\n' > T.rez\n");
+    StartRun(sheet, settings);
+    EXPECT_TRUE(sheet.simulationRun().ended);
+    EXPECT_NE(sheet.simulationRun().problem.find("line 3"), std::string::npos) << sheet.simulationRun().problem;
+
+    replaceProgram(engine, "#!/bin/sh\nprintf '1\\ngarbage\\n\\txx\\n' > P.rez\nprintf '1\\r\\n1\\t2\\r\\n' > T.rez\n");
+    StartRun(sheet, settings);
+    EXPECT_FALSE(sheet.simulationRun().ended) << sheet.simulationRun().problem;
+    EXPECT_EQ(sheet.simulationRun().placeResults.values, (std::vector<double>{0, 0, 0, 0, 0, 0}));
+
+    replaceProgram(engine, "#!/bin/sh\nkill -SEGV $$\n");
+    StartRun(sheet, settings);
+    EXPECT_TRUE(sheet.simulationRun().ended);
+}
+
+TEST(ChildProcess, RunsInTheFolderAndReportsWhatGoesWrong) {
+    TempFolder folder;
+    const std::filesystem::path script = folder.path() / "engine";
+    replaceProgram(script, "#!/bin/sh\npwd > where.txt\necho noise\nexit 3\n");
+    ProgramRun run = runProgram(folder.path(), script, std::chrono::seconds(30));
+    EXPECT_TRUE(run.finished);
+    EXPECT_EQ(run.exitStatus, 3);
+    EXPECT_EQ(readText(folder.path() / "where.txt"),
+              std::filesystem::canonical(folder.path()).string() + "\n");
+
+    run = runProgram(folder.path(), folder.path() / "missing", std::chrono::seconds(30));
+    EXPECT_FALSE(run.finished);
+    EXPECT_NE(run.problem.find("cannot start"), std::string::npos);
+
+    run = runProgram(folder.path() / "no folder", script, std::chrono::seconds(30));
+    EXPECT_FALSE(run.finished);
+
+    replaceProgram(script, "#!/bin/sh\nsleep 30 &\nwait\n");
+    const auto start = std::chrono::steady_clock::now();
+    run = runProgram(folder.path(), script, std::chrono::milliseconds(300));
+    EXPECT_FALSE(run.finished);
+    EXPECT_NE(run.problem.find("did not finish"), std::string::npos) << run.problem;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+} // namespace
+} // namespace tokarium
