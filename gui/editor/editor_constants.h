@@ -1,7 +1,7 @@
-// Named values of the editor: page geometry, zoom levels, undo depth, rubber band and printing rules.
+// Named values of the editor: page geometry, undo depth, rubber band and printing rules.
 #pragma once
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace tokarium {
@@ -11,8 +11,6 @@ constexpr std::int32_t kReferenceDpi = 96;
 // The drawable area is the page inset by the 5 mm margin and then by another 1 mm (tenths of a millimetre).
 constexpr std::int32_t kPageMargin = 50;
 constexpr std::int32_t kPageInnerMargin = 10;
-
-constexpr std::array<std::int32_t, 7> kZoomLevels = {25, 50, 75, 100, 150, 200, 500};
 
 // Undo steps kept per window.
 constexpr std::size_t kUndoLimit = 50;
