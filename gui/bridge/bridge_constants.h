@@ -20,7 +20,8 @@ inline constexpr std::string_view kHybridPlaceResults = "Pos.dat";
 inline constexpr std::string_view kHybridTransitionResults = "Tran.dat";
 inline constexpr std::string_view kLongReport = "results.htm";
 inline constexpr std::string_view kShortReport = "short_results.htm";
-inline constexpr std::string_view kHybridReport = "results_hybrid.htm";
+inline constexpr std::string_view kHybridLongReport = "results_hybrid.htm";
+inline constexpr std::string_view kHybridShortReport = "short_results_hybrid.htm";
 
 // Line end of the engine input files.
 inline constexpr std::string_view kInputLineEnd = "\r\n";

@@ -12,7 +12,8 @@ constexpr EngineSetup kContinuousEngine{EngineKind::kContinuous, kContinuousFold
                                         kContinuousInput, kContinuousPlaceResults,
                                         kContinuousTransitionResults, kLongReport, kShortReport};
 constexpr EngineSetup kHybridEngine{EngineKind::kHybrid, kHybridFolder, kHybridProgram, kHybridInput,
-                                    kHybridPlaceResults, kHybridTransitionResults, kLongReport, kShortReport};
+                                    kHybridPlaceResults, kHybridTransitionResults, kHybridLongReport,
+                                    kHybridShortReport};
 
 } // namespace
 
