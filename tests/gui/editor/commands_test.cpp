@@ -36,6 +36,22 @@ TEST_F(CommandsTest, ThreePastesShiftByOneGridStepMoreEachTimeWithFreshIndices) 
     EXPECT_EQ(m_view->editor().history().undoLabel(), "Paste");
 }
 
+TEST_F(CommandsTest, TheObjectClipboardIsSharedByTheWindowsOfEveryDocument) {
+    insertAt(ObjectKind::kContinuousPlace, gridPoint(10, 10));
+    m_view->copy();
+    NetDocument other;
+    other.newDocument();
+    SheetView second(other, other.sheet(0), m_session);
+    EXPECT_TRUE(second.canPaste());
+    second.paste();
+    ASSERT_EQ(other.sheet(0).count(kPlaceKinds), 1u);
+    EXPECT_EQ(other.sheet(0).at(0).kind(), ObjectKind::kContinuousPlace);
+    EXPECT_TRUE(other.isModified());
+    // The counter is shared too: the next paste here lands two steps away.
+    m_view->paste();
+    EXPECT_EQ(objectsOf(kPlaceKinds).back()->rect(), objectsOf(kPlaceKinds).front()->rect().translated(20, 20));
+}
+
 TEST_F(CommandsTest, PastedArcsJoinThePastedNodesAndDanglingOnesAreDropped) {
     NetObject* p = insertAt(ObjectKind::kDiscretePlace, gridPoint(5, 10));
     NetObject* t = insertAt(ObjectKind::kDiscreteTransition, gridPoint(25, 10));

@@ -1,5 +1,6 @@
 // Mouse editing on a shown SheetView: insertion and snapping, arcs, selection, moving and resizing.
 #include <QCursor>
+#include <QScrollBar>
 
 #include "gui/model/legend.h"
 #include "view_fixture.h"
@@ -40,6 +41,23 @@ TEST_F(MouseEditingTest, ZoomMapsWindowPointsToLogicalUnits) {
     NetObject* place = insertAt(ObjectKind::kDiscretePlace, gridPoint(5, 5));
     ASSERT_NE(place, nullptr);
     EXPECT_EQ(place->rect().centre(), gridPoint(5, 5));
+}
+
+TEST_F(MouseEditingTest, ScrollRangeIsThePageAtTheZoomLessTheWindow) {
+    const int width = viewport()->width();
+    const int height = viewport()->height();
+    m_view->setZoom(200);
+    EXPECT_EQ(m_view->horizontalScrollBar()->maximum(), 2 * 794 - width);
+    EXPECT_EQ(m_view->verticalScrollBar()->maximum(), 2 * 1123 - height);
+    m_view->setZoom(25);
+    EXPECT_EQ(m_view->horizontalScrollBar()->maximum(), 0);
+    // Scrolled, a click still lands where the page shows it.
+    m_view->setZoom(150);
+    m_view->verticalScrollBar()->setValue(600);
+    EXPECT_EQ(m_view->toLogical(QPoint(0, 0)), QPoint(0, 400));
+    NetObject* place = insertAt(ObjectKind::kDiscretePlace, gridPoint(20, 60));
+    ASSERT_NE(place, nullptr);
+    EXPECT_EQ(place->rect().centre(), gridPoint(20, 60));
 }
 
 TEST_F(MouseEditingTest, ArcsJoinOnlyPlacesAndTransitionsOncePerDirection) {
