@@ -153,6 +153,7 @@ std::string shortReport(const HybridNet& net, const SimulationResult& result)
         r += "<br>The simulation stopped: " + result.stopReason + "<br>\n";
         break;
     }
+    r += "<br>The speeds of the sub-nets took " + formatD(result.flowrunRuns) + " runs of flowrun.<br>\n";
     r += "</body></html>\n";
     return r;
 }
