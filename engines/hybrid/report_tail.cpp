@@ -65,14 +65,13 @@ void writeState(std::string& r, const SimulationResult& result, std::size_t g)
     r += " )<br>";
 }
 
-void writeEvents(std::string& r, const SimulationResult& result, std::size_t g)
+// The events at the time of state g: firings, changes of enabling degree and
+// places that became empty.
+void writeEventList(std::string& r, const StateEvents& events, const char* indent)
 {
-    const IbState& state = result.IB[g - 1];
-    const StateEvents& events = result.events[g - 1];
-    r += "<br> t=" + formatReal("%0.2f", state.timp) + " we have the events: <br>";
     if (!events.fired.empty()) {
         const Numarare counted = numarare(events.fired);
-        r += std::string(kIndent) + "firing of [ ";
+        r += std::string(indent) + "firing of [ ";
         for (std::size_t i = 1; i <= counted.vector.size(); ++i) {
             r += "(T<sub>" + formatD(counted.vector(i)) + "</sub>)<sup>" +
                  formatD(counted.aparitie(i)) + "</sup> ";
@@ -80,20 +79,63 @@ void writeEvents(std::string& r, const SimulationResult& result, std::size_t g)
         r += "]<br>";
     }
     for (double t : aranjare(events.enableChanged)) {
-        r += std::string(kIndent) + "changes the enable degre of transition T<sub>" + formatD(t) +
+        r += std::string(indent) + "changes the enable degre of transition T<sub>" + formatD(t) +
              "</sub><br>";
     }
     for (double p : events.emptied) {
-        r += std::string(kIndent) + "m<sub>" + formatD(p) + "</sub>=0<br>";
+        r += std::string(indent) + "m<sub>" + formatD(p) + "</sub>=0<br>";
     }
+}
+
+void writeEvents(std::string& r, const SimulationResult& result, std::size_t g)
+{
+    const IbState& state = result.IB[g - 1];
+    const StateEvents& events = result.events[g - 1];
+    r += "<br> t=" + formatReal("%0.2f", state.timp) + " we have the events: <br>";
+    writeEventList(r, events, kIndent);
     r += std::string(kIndent) + "m<sup>C,bef</sup> = ( " + continuousMarking(state.mc_before);
     r += std::string(" )<br>") + kIndent + "m<sup>C,aft</sup> = ( " + continuousMarking(state.mc_after);
+}
+
+// The evolution after a repetition: one compact block per state.
+void writeCompactEvolution(std::string& r, const SimulationResult& result)
+{
+    constexpr const char* kShortIndent = "&nbsp; &nbsp; &nbsp; ";
+    const std::size_t N = result.IB.size();
+    const auto whole = [](double v) { return "  " + formatD(v); };
+    const auto real = [](double v) { return "  " + f2(v); };
+    r += "<br> EVOLUTION OF IB-STATES<br>";
+    for (std::size_t g = 1; g <= N; ++g) {
+        const IbState& state = result.IB[g - 1];
+        r += "<br><br> <font color=#cc0000>t=" + formatD(state.timp) +
+             " </font color=#cc0000>&nbsp;&nbsp;m<sup>C,bef</sup> = ( " + continuousMarking(state.mc_before);
+        r += " )<br><font color=#0000aa>IB-state " + formatD(static_cast<double>(g - 1)) +
+             " </font color=#0000aa><br>" + kShortIndent + "Discrete markink m<sup>D</sup> = ( " +
+             list(state.marcaj, whole, " , ", "  ");
+        r += std::string(" )<br>") + kShortIndent + "Enabling vector e<sup>D</sup> = ( " +
+             list(state.enable, whole, " , ", "  ");
+        r += std::string(" )<br>") + kShortIndent + "Speed vector v = ( " + list(state.viteze, real, " , ", "  ");
+        if (g < N) {
+            r += " )<br><br> <font color=#cc0000>t=" + formatReal("%0.2f", state.timp) +
+                 " </font color=#cc0000> we have the events: <br>";
+            writeEventList(r, result.events[g - 1], kShortIndent);
+            r += std::string(kShortIndent) + "m<sup>C,aft</sup> = ( " + continuousMarking(state.mc_after);
+        }
+    }
+    r += " )<br> <font color=#0000aa>IB-state " + formatD(result.stare_2) +
+         " </font color=#0000aa> is identical with <font color=#0000aa>IB-state " +
+         formatD(result.contor_2) + "</font color=#0000aa>";
 }
 
 }  // namespace
 
 void writeReportTail(std::string& r, const SimulationResult& result)
 {
+    if (result.end == RunEnd::kRepetition) {
+        writeCompactEvolution(r, result);
+        r += "</body>";
+        return;
+    }
     const std::size_t N = result.IB.size();
     const IbState& first = result.IB.front();
     const auto real = [](double v) { return f2(v); };
@@ -106,14 +148,7 @@ void writeReportTail(std::string& r, const SimulationResult& result)
         writeState(r, result, g);
         if (g < N) {
             writeEvents(r, result, g);
-        } else {
-            r += " ";
         }
-    }
-    if (result.end == RunEnd::kRepetition) {
-        r += " )<br> <font color=#0000aa>IB-state " + formatD(result.stare_2) +
-             " </font color=#0000aa> is identical with <font color=#0000aa>IB-state " +
-             formatD(result.contor_2) + "</font color=#0000aa>";
     }
     r += "</body>";
 }
