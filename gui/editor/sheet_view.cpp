@@ -318,7 +318,13 @@ void SheetView::rotate() {
 }
 
 void SheetView::setZoom(int zoom) {
+    // The logical point at the middle of the window stays there.
+    const QPoint middle(viewport()->width() / 2, viewport()->height() / 2);
+    const QPoint centre = toLogical(middle);
     m_editor.setZoom(zoom);
+    updateScrollRange();
+    horizontalScrollBar()->setValue(mulDiv(centre.x(), sheet().zoom(), 100) - middle.x());
+    verticalScrollBar()->setValue(mulDiv(centre.y(), sheet().zoom(), 100) - middle.y());
     refresh();
 }
 

@@ -37,6 +37,8 @@ TEST_F(MouseEditingTest, WithoutAlignPointsStayWhereClicked) {
 TEST_F(MouseEditingTest, ZoomMapsWindowPointsToLogicalUnits) {
     m_view->setZoom(200);
     EXPECT_EQ(m_view->zoom(), 200);
+    m_view->horizontalScrollBar()->setValue(0);
+    m_view->verticalScrollBar()->setValue(0);
     EXPECT_EQ(m_view->toLogical(QPoint(300, 200)), QPoint(150, 100));
     NetObject* place = insertAt(ObjectKind::kDiscretePlace, gridPoint(5, 5));
     ASSERT_NE(place, nullptr);
@@ -53,8 +55,14 @@ TEST_F(MouseEditingTest, ScrollRangeIsThePageAtTheZoomLessTheWindow) {
     EXPECT_EQ(m_view->horizontalScrollBar()->maximum(), 0);
     // Scrolled, a click still lands where the page shows it.
     m_view->setZoom(150);
+    m_view->horizontalScrollBar()->setValue(0);
     m_view->verticalScrollBar()->setValue(600);
     EXPECT_EQ(m_view->toLogical(QPoint(0, 0)), QPoint(0, 400));
+    // Zooming keeps the middle of the window on the same point of the page.
+    const QPoint middle(width / 2, height / 2);
+    const QPoint before = m_view->toLogical(middle);
+    m_view->setZoom(200);
+    EXPECT_LE((m_view->toLogical(middle) - before).manhattanLength(), 2);
     NetObject* place = insertAt(ObjectKind::kDiscretePlace, gridPoint(20, 60));
     ASSERT_NE(place, nullptr);
     EXPECT_EQ(place->rect().centre(), gridPoint(20, 60));
