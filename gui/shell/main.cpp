@@ -20,6 +20,9 @@ constexpr QSize kScreenshotSize(1280, 800);
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Modes that need no display (batch simulation, --help) are handled here, before the windows' own
+    // arguments are read and before the application exists.
+
     const tokarium::CommandLine commandLine =
         tokarium::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!commandLine.error.empty()) {
@@ -27,8 +30,6 @@ int main(int argc, char* argv[]) {
                      commandLine.error.c_str());
         return 2;
     }
-    // Modes that need no display (batch simulation, --help) are handled here, before the application exists.
-
     QApplication application(argc, argv);
     // QApplication took the desktop's locale; numbers in files are always written in the C locale.
     std::setlocale(LC_NUMERIC, "C");

@@ -79,6 +79,8 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
 
 MainWindow::~MainWindow() {
     QCoreApplication::instance()->removeEventFilter(this);
+    // The child windows go while this is still a whole MainWindow: their signals reach its slots.
+    std::unique_ptr<QWidget> area(takeCentralWidget());
 }
 
 void MainWindow::setUserPrompt(UserPrompt* prompt) {

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -21,6 +22,7 @@
 #include "gui/model/object_factory.h"
 #include "gui/model/place.h"
 #include "gui/shell/main_window.h"
+#include "gui/shell/pn_properties_dialog.h"
 #include "gui/shell/pns_manager_dialog.h"
 #include "gui/shell/sheet_frame.h"
 #include "tests/gui/shell/shell_test_support.h"
@@ -459,4 +461,51 @@ TEST_F(MainWindowTest, DocumentSavedUnderACommaDecimalLocaleIsByteIdentical) {
     const std::string bytes = test::readBytes(plain);
     EXPECT_NE(bytes.find("12.75"), std::string::npos);
     EXPECT_EQ(bytes, test::readBytes(german));
+}
+
+TEST_F(MainWindowTest, FileWithoutAVersionAsksWhetherToGoOn) {
+    window.startUp(std::nullopt);
+    const std::string versioned = folder.file("versioned.pn");
+    test::writeDocumentFile(versioned, "Feeder");
+    std::string bytes = test::readBytes(versioned);
+    const std::size_t version = bytes.find(" version=\"1.0.0.0\"");
+    ASSERT_NE(version, std::string::npos);
+    const std::string unversioned = folder.file("unversioned.pn");
+    std::ofstream(unversioned, std::ios::binary) << bytes.erase(version, 18);
+
+    prompt.yesNoAnswer = false;
+    EXPECT_FALSE(window.openFile(unversioned));
+    EXPECT_EQ(prompt.questions, (std::vector<std::string>{"The version number of the file \"" + unversioned
+                                                          + "\" is incorrect. Do you want to continue?"}));
+    EXPECT_EQ(window.documents().size(), 1u);
+    prompt.yesNoAnswer = true;
+    EXPECT_TRUE(window.openFile(unversioned));
+    EXPECT_TRUE(window.openFile(versioned));
+    EXPECT_EQ(prompt.questions.size(), 2u);
+    EXPECT_EQ(window.documents().size(), 3u);
+}
+
+TEST_F(MainWindowTest, PnPropertiesStoresAUniqueNameAndThePaper) {
+    window.startUp(std::nullopt);
+    window.newSheet();
+    NetDocument& document = activeDocument();
+    document.setModified(false);
+    whenDialogOpens<PnPropertiesDialog>([](PnPropertiesDialog& dialog) {
+        EXPECT_EQ(dialog.nameField()->text(), QString::fromLatin1(pnName(2).c_str()));
+        dialog.nameField()->setText(QString::fromLatin1(pnName(1).c_str()));
+        dialog.paperList()->setCurrentIndex(4);
+        QTest::mouseClick(dialog.landscapeButton(), Qt::LeftButton);
+        dialog.accept();
+    });
+    window.editSheetProperties();
+    EXPECT_EQ(document.sheet(1).name(), pnName(2));
+    EXPECT_EQ(document.sheet(1).page(), (PageSettings{11, 2100, 1480, kLandscape}));
+    EXPECT_TRUE(document.isModified());
+
+    whenDialogOpens<PnPropertiesDialog>([](PnPropertiesDialog& dialog) {
+        dialog.nameField()->setText("Loop");
+        dialog.reject();
+    });
+    window.editSheetProperties();
+    EXPECT_EQ(document.sheet(1).name(), pnName(2));
 }
