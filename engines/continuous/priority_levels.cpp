@@ -16,7 +16,9 @@ LevelOutcome computeLevels(const ContinuousNet& net)
     while (again) {
         // Contradictory priorities (T1 before T2 at one place, after it at another) lift
         // the levels without end; the bound stops them and the gap closing tidies up.
-        if (outcome.passes == kMaxLevelPasses) {
+        const bool runaway = std::any_of(outcome.level.begin(), outcome.level.end(),
+                                         [](Real value) { return value > kMaxLevelValue; });
+        if (outcome.passes == kMaxLevelPasses || runaway) {
             outcome.converged = false;
             break;
         }
@@ -51,21 +53,17 @@ LevelOutcome computeLevels(const ContinuousNet& net)
 
 void closeLevelGaps(Vector& level)
 {
-    Real top = 0;
+    // Lowering every level above an unused whole number by one, until none is unused, maps
+    // the whole parts onto their rank among the used ones; the fractions stay.
+    std::vector<Real> used;
     for (Real value : level)
-        top = std::max(top, std::floor(value));
-    Real i = 0;
-    while (i < top) {
-        const bool used = std::any_of(level.begin(), level.end(), [i](Real value) { return std::floor(value) == i; });
-        if (used) {
-            ++i;
-            continue;
-        }
-        --top;
-        for (Real& value : level) {
-            if (std::floor(value) > i)
-                value -= 1;
-        }
+        used.push_back(std::floor(value));
+    std::sort(used.begin(), used.end());
+    used.erase(std::unique(used.begin(), used.end()), used.end());
+    for (Real& value : level) {
+        const Real whole = std::floor(value);
+        const auto rank = std::lower_bound(used.begin(), used.end(), whole) - used.begin();
+        value = static_cast<Real>(rank) + (value - whole);
     }
 }
 

@@ -48,7 +48,7 @@ TEST(PriorityLevels, ContradictoryPrioritiesStopAtTheBound)
     const ContinuousNet net = read("t\n2 2\n1 1\n1 1\n0 0\n0 0\n1 1\n1 1\n1 2\n2 1\n");
     const LevelOutcome levels = computeLevels(net);
     EXPECT_FALSE(levels.converged);
-    EXPECT_EQ(levels.passes, kMaxLevelPasses);
+    EXPECT_LE(levels.passes, kMaxLevelPasses);
     for (Real level : levels.level)
         EXPECT_LE(level, 1);
 }
