@@ -28,6 +28,19 @@ SpeedTask precedenceTask(const ContinuousNet& net, const Flags& group, int top, 
     return task;
 }
 
+// Speeds set from the ratios may exceed a maximal speed, which the solver would reject as a
+// contradicting bound; both are lowered together so that r1 * v1 = r2 * v2 still holds.
+void keepWithinMaxima(const ContinuousNet& net, Vector& speeds, int t1, int t2)
+{
+    for (int t : {t1, t2}) {
+        if (net.maxSpeed[t] >= 0 && speeds[t] > net.maxSpeed[t]) {
+            const Real scale = net.maxSpeed[t] / speeds[t];
+            speeds[t1] *= scale;
+            speeds[t2] *= scale;
+        }
+    }
+}
+
 std::string levelText(const Vector& level)
 {
     std::string text;
@@ -86,10 +99,12 @@ void shareBetweenTwo(EngineContext& context, const Flags& group, int top, const 
         if (vb[t2] == va[t2]) {
             known[t2] = vb[t2];
             known[t1] = r2 * vb[t2] / r1;
+            keepWithinMaxima(net, known, t1, t2);
             stepLine(report, prefix, "ALGORITHM 5.A - STEP 4.c", speedList(known, group));
         } else {
             known[t1] = va[t1];
             known[t2] = r1 * va[t1] / r2;
+            keepWithinMaxima(net, known, t1, t2);
             stepLine(report, prefix, "ALGORITHM 5.A - STEP 4.d", speedList(known, group));
         }
         SpeedTask rest = secondTask;

@@ -46,6 +46,7 @@ public:
             demoteUnfired();
             updateWorkingKnown();
             while (true) {
+                // A transition that stays pending keeps the passes going; the bound ends them.
                 if (++passages > kMaxSpeedPassages) {
                     textLine(m_report, m_prefix, "The passage bound was reached; the speeds found so far are kept.");
                     finished = true;
@@ -428,6 +429,8 @@ private:
                 bool fed = false;
                 for (int u = 0; u < m_t && !fed; ++u)
                     fed = m_net.isOutput(p, u) && m_v[u] > 0;
+                // Speeds come back from the solver with six significant digits, so a balance
+                // of zero is recognised within the balance tolerance.
                 if (fed && nearZero(bal)) {
                     m_TPF[t] = false;
                     m_pending[t] = false;
