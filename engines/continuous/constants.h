@@ -47,7 +47,7 @@ inline constexpr std::size_t kMaxStates = 10000;
 inline constexpr int kMaxLevelPasses = 1000;
 // Levels beyond this only come from priorities that contradict each other.
 inline constexpr float kMaxLevelValue = 1.0e6f;
-inline constexpr int kMaxFiringCycles = 1000;
+inline constexpr int kMaxFiringCycles = 10000;
 inline constexpr int kMaxGroupSweeps = 100;
 inline constexpr int kMaxSpeedPassages = 10000;
 

@@ -2,6 +2,7 @@
 #include "engines/continuous/prephase.h"
 
 #include <algorithm>
+#include <set>
 
 #include "engines/continuous/number_format.h"
 
@@ -89,7 +90,7 @@ bool fireCycle(const ContinuousNet& net, const Flags& flagged, Vector& M)
 PrephaseOutcome firePrephase(const ContinuousNet& net, Vector& M, std::vector<IbState>& states, Report& report)
 {
     PrephaseOutcome outcome;
-    const std::size_t firstState = states.size();
+    std::set<Vector> seen;
     bool another = true;
     while (another) {
         if (outcome.cycles == kMaxFiringCycles) {
@@ -114,14 +115,13 @@ PrephaseOutcome firePrephase(const ContinuousNet& net, Vector& M, std::vector<Ib
                 state.speeds[t] = kInfiniteSpeed;
         }
         state.balances.assign(net.n, 0);
+        seen.insert(state.marking);
         states.push_back(state);
         another = fireCycle(net, flagged, M);
-        for (std::size_t i = firstState; i < states.size() && another; ++i) {
-            if (states[i].marking == M) {
-                outcome.repeated = true;
-                another = false;
-                report << "The infinite-speed transitions came back to an earlier marking; their firing stops here.\n<br>";
-            }
+        if (another && seen.count(M) > 0) {
+            outcome.repeated = true;
+            another = false;
+            report << "The infinite-speed transitions came back to an earlier marking; their firing stops here.\n<br>";
         }
         if (another) {
             report << "The new marking is: Mo=<font color=#0000aa>[ ";

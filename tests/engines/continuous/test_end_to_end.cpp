@@ -128,6 +128,8 @@ TEST(FlowrunRun, WritesEveryResultFileAndRemovesOldOnes)
     EXPECT_NE(brief.find("IB-state 3, t =0"), std::string::npos);
     const std::string report = readText(folder.file("results.htm"));
     EXPECT_NE(report.find("THIS IS THE LAST PHASE. ALL THE BALLANCES ARE NON-NEGATIVE"), std::string::npos);
+    EXPECT_NE(report.find("The phase duration is infinite"), std::string::npos);
+    EXPECT_NE(report.find("<font color=#772277><h3><b>PHASE 1</h3></font>"), std::string::npos);
     EXPECT_NE(report.find("</body></html>"), std::string::npos);
 }
 
