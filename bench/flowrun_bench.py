@@ -59,6 +59,7 @@ def main():
     parser.add_argument("--flowrun", default=str(root / "build" / "bin" / "ContinuousPNs" / "flowrun"))
     parser.add_argument("--sizes", default="10,20,40,60,80,100")
     args = parser.parse_args()
+    args.flowrun = os.path.abspath(args.flowrun)
     if not os.access(args.flowrun, os.X_OK):
         sys.exit(f"flowrun not found at {args.flowrun}; build it or pass --flowrun")
 
