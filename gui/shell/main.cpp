@@ -3,9 +3,11 @@
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
+#include <iostream>
 #include <string>
 #include <vector>
 
+#include "gui/bridge/batch_mode.h"
 #include "gui/shell/command_line.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/qt_text.h"
@@ -22,6 +24,8 @@ constexpr QSize kScreenshotSize(1280, 800);
 int main(int argc, char* argv[]) {
     // Modes that need no display (batch simulation, --help) are handled here, before the windows' own
     // arguments are read and before the application exists.
+    if (tokarium::wantsBatchMode(argc, argv))
+        return tokarium::runBatch(argc, argv, std::cout, std::cerr);
 
     const tokarium::CommandLine commandLine =
         tokarium::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));

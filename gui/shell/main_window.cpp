@@ -396,7 +396,7 @@ void MainWindow::rebuildFileMenu() {
         none->setEnabled(false);
     }
     for (const std::string& path : m_recentFiles.paths()) {
-        QAction* item = m_fileMenu->addAction(fromPath(recentFileLabel(path)));
+        QAction* item = m_fileMenu->addAction(menuItemText(fromPath(recentFileLabel(path))));
         connect(item, &QAction::triggered, this, [this, path] { openFile(path); });
     }
     m_fileMenu->addSeparator();
@@ -429,7 +429,7 @@ void MainWindow::rebuildSheetMenu() {
         return;
     const std::shared_ptr<NetDocument> document = active->sharedDocument();
     for (NetSheet* sheet : document->sheetsInMenu()) {
-        QAction* item = m_sheetMenu->addAction(fromLatin1Text(sheet->name()));
+        QAction* item = m_sheetMenu->addAction(menuItemText(fromLatin1Text(sheet->name())));
         item->setCheckable(true);
         item->setChecked(sheet == &active->sheet());
         const std::weak_ptr<NetDocument> owner = document;

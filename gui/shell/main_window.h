@@ -140,6 +140,7 @@ public:
     QMenu* fileMenu() const { return m_fileMenu; }
     QMenu* sheetMenu() const { return m_sheetMenu; }
     QComboBox* zoomList() const { return m_zoomList; }
+    QComboBox* placeKindList() const { return m_placeKinds; }
     std::vector<NetDocument*> documents() const;
     // Windows that are open (not closing), in the order they were created.
     std::vector<SheetFrame*> sheetFrames() const;

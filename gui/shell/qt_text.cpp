@@ -28,4 +28,9 @@ QString fromMessageText(const std::string& text) {
     return decoder.hasError() ? fromLatin1Text(text) : decoded;
 }
 
+QString menuItemText(const QString& text) {
+    QString escaped = text;
+    return escaped.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 } // namespace tokarium

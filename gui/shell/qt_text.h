@@ -18,4 +18,7 @@ std::string toPath(const QString& path);
 // valid UTF-8, Latin-1 otherwise.
 QString fromMessageText(const std::string& text);
 
+// A text shown as a menu item as it is: "&" would otherwise mark a mnemonic.
+QString menuItemText(const QString& text);
+
 } // namespace tokarium

@@ -509,3 +509,56 @@ TEST_F(MainWindowTest, PnPropertiesStoresAUniqueNameAndThePaper) {
     window.editSheetProperties();
     EXPECT_EQ(document.sheet(1).name(), pnName(2));
 }
+
+TEST_F(MainWindowTest, NetDrawnWithTheMouseIsUnchangedAfterSaveCloseAndReopen) {
+    window.startUp(std::nullopt);
+    window.resize(1000, 800);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.sheetFrames().front()->showMaximized();
+    SheetView* view = window.activeView();
+    auto at = [view](int x, int y) { return view->toWindow(QPoint(x, y)); };
+
+    window.placeKindList()->setFocus();
+    QTest::keyClick(window.placeKindList(), Qt::Key_Down);
+    EXPECT_EQ(window.editorSession().placeKind, ObjectKind::kContinuousPlace);
+    window.commands().placeButton->trigger();
+    window.refreshNow();
+    EXPECT_TRUE(window.commands().placeButton->isChecked());
+    QTest::mouseMove(view->viewport(), at(100, 100));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at(100, 100));
+    window.commands().continuousTransition->trigger();
+    QTest::mouseMove(view->viewport(), at(200, 100));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at(200, 100));
+    QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::ControlModifier, at(100, 100));
+    QTest::mouseMove(view->viewport(), at(200, 100));
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::ControlModifier, at(200, 100));
+
+    NetSheet& sheet = activeSheet();
+    ASSERT_EQ(sheet.size(), 3u);
+    EXPECT_EQ(sheet.count(maskOf(ObjectKind::kContinuousPlace)), 1u);
+    EXPECT_EQ(sheet.count(maskOf(ObjectKind::kContinuousTransition)), 1u);
+    EXPECT_EQ(sheet.count(kArcKinds), 1u);
+    window.refreshNow();
+    EXPECT_TRUE(window.commands().undo->isEnabled());
+
+    const std::string first = folder.file("drawn.pn");
+    ASSERT_TRUE(window.saveFileAs(activeDocument(), first));
+    ASSERT_TRUE(window.closeActiveDocument());
+    EXPECT_TRUE(prompt.questions.empty());
+    ASSERT_TRUE(window.openFile(first));
+    EXPECT_EQ(activeSheet().size(), 3u);
+    EXPECT_EQ(activeSheet().count(kArcKinds), 1u);
+    EXPECT_TRUE(window.sheetFrames().front()->isMaximized());
+    const std::string second = folder.file("again.pn");
+    ASSERT_TRUE(window.saveFileAs(activeDocument(), second));
+    EXPECT_EQ(test::readBytes(first), test::readBytes(second));
+}
+
+TEST_F(MainWindowTest, AmpersandsInNamesAreShownAsTheyAre) {
+    window.startUp(std::nullopt);
+    activeDocument().assignUniqueName(activeSheet(), "In & Out");
+    window.rebuildSheetMenu();
+    EXPECT_EQ(window.sheetMenu()->actions().back()->text(), "In && Out");
+}
