@@ -54,7 +54,6 @@ ProcessOutcome runRedirected(const std::string& program, const std::vector<std::
         outcome.message = "cannot start " + program;
         return outcome;
     }
-    outcome.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return outcome;
 }
 

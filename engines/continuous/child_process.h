@@ -8,7 +8,6 @@ namespace flowrun {
 
 struct ProcessOutcome {
     bool started = false;
-    int exitStatus = -1;  // -1 when the program ended by a signal
     std::string message;  // why it could not be started
 };
 
