@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "gui/editor/edit_history.h"
 #include "gui/editor/editor_session.h"

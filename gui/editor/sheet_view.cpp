@@ -125,9 +125,22 @@ void SheetView::mousePressEvent(QMouseEvent* event) {
     refresh();
 }
 
+void SheetView::scrollTowards(QPoint windowPoint) {
+    const QRect visible = viewport()->rect();
+    auto overshoot = [](int p, int low, int high) { return p < low ? p - low : p > high ? p - high : 0; };
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value()
+                                    + overshoot(windowPoint.x(), visible.left(), visible.right()));
+    verticalScrollBar()->setValue(verticalScrollBar()->value()
+                                  + overshoot(windowPoint.y(), visible.top(), visible.bottom()));
+}
+
 void SheetView::mouseMoveEvent(QMouseEvent* event) {
     m_lastMouse = event->position().toPoint();
-    if (m_editor.mode() != EditorMode::kIdle) {
+    const EditorMode mode = m_editor.mode();
+    // Dragging past the edge of the window scrolls the page along.
+    if (mode == EditorMode::kTracking || mode == EditorMode::kRubberBand || mode == EditorMode::kArcDrawing)
+        scrollTowards(m_lastMouse);
+    if (mode != EditorMode::kIdle) {
         m_editor.mouseMove(toPoint(toLogical(m_lastMouse)));
         viewport()->update();
     }

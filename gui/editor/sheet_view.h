@@ -107,6 +107,7 @@ protected:
 
 private:
     void updateScrollRange();
+    void scrollTowards(QPoint windowPoint);
     EditorCursor cursorShape(KeyModifiers modifiers) const;
     void updateCursor(KeyModifiers modifiers);
     void showContextMenu(QPoint globalPosition);

@@ -68,6 +68,18 @@ TEST_F(MouseEditingTest, ScrollRangeIsThePageAtTheZoomLessTheWindow) {
     EXPECT_EQ(place->rect().centre(), gridPoint(20, 60));
 }
 
+TEST_F(MouseEditingTest, DraggingPastTheWindowEdgeScrollsThePage) {
+    m_view->setZoom(200);
+    m_view->verticalScrollBar()->setValue(0);
+    NetObject* place = insertAt(ObjectKind::kDiscretePlace, gridPoint(10, 10));
+    press(place->rect().centre());
+    const QPoint below(at(place->rect().centre()).x(), viewport()->height() + 40);
+    QTest::mouseMove(viewport(), below);
+    EXPECT_GT(m_view->verticalScrollBar()->value(), 0);
+    QTest::mouseRelease(viewport(), Qt::LeftButton, {}, below);
+    EXPECT_GT(place->rect().top, gridPoint(10, 10).y);
+}
+
 TEST_F(MouseEditingTest, ArcsJoinOnlyPlacesAndTransitionsOncePerDirection) {
     NetObject* p1 = insertAt(ObjectKind::kDiscretePlace, gridPoint(5, 5));
     NetObject* p2 = insertAt(ObjectKind::kDiscretePlace, gridPoint(25, 5));
