@@ -44,7 +44,7 @@ QRect toQRect(const Rect& rect) {
 
 void MainWindow::startUp(const std::optional<std::string>& commandLineFile) {
     m_recentFiles.load(SettingsFile::load(settingsPath()));
-    m_documentForm.reset();
+    rebuildFileMenu();
     const std::optional<std::string> first = startupDocument(
         commandLineFile, m_recentFiles.paths(), [](const std::string& path) { return QFileInfo(fromPath(path)).isFile(); });
     if (!first || !openFile(*first))
@@ -146,13 +146,17 @@ bool MainWindow::onWindowCloseRequest(SheetFrame& window) {
         return true;
     // The last window of its document: closing it closes the document.
     NetDocument& document = window.document();
-    if (document.isModified()) {
-        const Answer answer = prompt().askYesNoCancel(formatMessage(kSaveChangesQuestion, proposedFileName(document)));
-        if (answer == Answer::kCancel || (answer == Answer::kYes && !saveDocumentFile(document)))
-            return false;
-    }
+    if (!confirmClose(document))
+        return false;
     forgetDocument(document);
     return true;
+}
+
+bool MainWindow::confirmClose(NetDocument& document) {
+    if (!document.isModified())
+        return true;
+    const Answer answer = prompt().askYesNoCancel(formatMessage(kSaveChangesQuestion, proposedFileName(document)));
+    return answer == Answer::kNo || (answer == Answer::kYes && saveDocumentFile(document));
 }
 
 void MainWindow::forgetDocument(const NetDocument& document) {
@@ -262,11 +266,8 @@ bool MainWindow::closeActiveDocument() {
 }
 
 bool MainWindow::closeDocument(NetDocument& document) {
-    if (document.isModified()) {
-        const Answer answer = prompt().askYesNoCancel(formatMessage(kSaveChangesQuestion, proposedFileName(document)));
-        if (answer == Answer::kCancel || (answer == Answer::kYes && !saveDocumentFile(document)))
-            return false;
-    }
+    if (!confirmClose(document))
+        return false;
     for (SheetFrame* window : windowsOf(document))
         window->closeWithoutAsking();
     forgetDocument(document);

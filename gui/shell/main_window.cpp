@@ -33,7 +33,7 @@ struct SimulationItem {
 };
 
 // In menu order; a separator follows "Stop Conditions..." and "Start".
-constexpr std::array<SimulationItem, 9> kSimulationItems = {{
+constexpr std::array<SimulationItem, kSimulationCommandCount> kSimulationItems = {{
     {"Verify...", SimulationCommand::kVerify},
     {"Conflicts Resolution...", SimulationCommand::kConflictsResolution},
     {"Stop Conditions...", SimulationCommand::kStopConditions},

@@ -67,7 +67,7 @@ struct ShellActions {
     QAction* copyFormat = nullptr;
     QAction* pasteFormat = nullptr;
     QAction* properties = nullptr;
-    std::array<QAction*, 9> simulation{};
+    std::array<QAction*, kSimulationCommandCount> simulation{};
     QAction* newSheet = nullptr;
     QAction* duplicateSheet = nullptr;
     QAction* sheetProperties = nullptr;
@@ -177,6 +177,9 @@ private:
     // Deletes the window at once (its sheet is about to be destroyed).
     void destroyWindow(SheetFrame* window);
     bool onWindowCloseRequest(SheetFrame& window);
+    // Asks whether to save a modified document before it closes and saves it on Yes; false when the
+    // document must stay open (Cancel, or a failed or cancelled save).
+    bool confirmClose(NetDocument& document);
     void forgetDocument(const NetDocument& document);
     std::shared_ptr<NetDocument> sharedDocument(const NetDocument& document) const;
     std::vector<SheetFrame*> windowsOf(const NetDocument& document) const;

@@ -1,6 +1,8 @@
 // The Simulation menu's commands, carried out by whoever installs an implementation in the main window.
 #pragma once
 
+#include <cstddef>
+
 class QWidget;
 
 namespace tokarium {
@@ -19,6 +21,8 @@ enum class SimulationCommand {
     kShortResults,
     kLongResults,
 };
+
+constexpr std::size_t kSimulationCommandCount = 9;
 
 // What a command works on: the active window's document and sheet, and the window to put dialogs over.
 struct SimulationTarget {
