@@ -1,6 +1,8 @@
 // Page geometry at the reference density and the grid.
 #include "gui/editor/page_geometry.h"
 
+#include <algorithm>
+
 #include "gui/editor/editor_constants.h"
 
 namespace tokarium {
@@ -37,14 +39,21 @@ Point snapToGrid(const NetSheet& sheet, Point point) {
     return {axis(area.left, point.x), axis(area.top, point.y)};
 }
 
-std::vector<Point> gridDots(const NetSheet& sheet) {
+std::vector<Point> gridDots(const NetSheet& sheet, const Rect& within) {
     std::vector<Point> dots;
     const std::int32_t g = sheet.grid().step;
-    if (g <= 0)
-        return dots;
     const Rect area = drawableArea(sheet);
-    for (std::int32_t y = area.top + g; y < area.bottom; y += g)
-        for (std::int32_t x = area.left + g; x < area.right; x += g)
+    if (g <= 0 || !area.intersects(within))
+        return dots;
+    // The first line at or after the start of the rectangle, but never the area's own edge.
+    auto first = [g](std::int32_t origin, std::int32_t start) {
+        const std::int32_t steps = start > origin ? (start - origin + g - 1) / g : 1;
+        return origin + std::max<std::int32_t>(steps, 1) * g;
+    };
+    const std::int32_t right = std::min(area.right, within.right);
+    const std::int32_t bottom = std::min(area.bottom, within.bottom);
+    for (std::int32_t y = first(area.top, within.top); y < bottom; y += g)
+        for (std::int32_t x = first(area.left, within.left); x < right; x += g)
             dots.push_back({x, y});
     return dots;
 }

@@ -23,8 +23,8 @@ Rect drawableArea(const NetSheet& sheet);
 // The point on the nearest grid line (per axis) when align is on; unchanged otherwise.
 Point snapToGrid(const NetSheet& sheet, Point point);
 
-// Every grid dot inside the drawable area (none when the step is not positive).
-std::vector<Point> gridDots(const NetSheet& sheet);
+// Every grid dot inside the drawable area and the given rectangle (none when the step is not positive).
+std::vector<Point> gridDots(const NetSheet& sheet, const Rect& within);
 
 // v * numerator / denominator, rounded to the nearest integer as a 64-bit product.
 std::int32_t mulDiv(std::int32_t v, std::int32_t numerator, std::int32_t denominator);

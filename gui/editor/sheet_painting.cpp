@@ -101,8 +101,11 @@ void paintSheet(QPainter& painter, const NetSheet& sheet, const DrawContext& con
     const Rect area = drawableArea(sheet);
     painter.fillRect(toQRect(area), Qt::white);
     if (sheet.grid().shown) {
+        // Only the dots the device can show.
+        const QRect device(0, 0, painter.device()->width(), painter.device()->height());
+        const QRect visible = painter.worldTransform().inverted().mapRect(device).adjusted(-1, -1, 1, 1);
         QPolygon dots;
-        for (const Point& p : gridDots(sheet))
+        for (const Point& p : gridDots(sheet, {visible.left(), visible.top(), visible.right() + 1, visible.bottom() + 1}))
             dots.append(QPoint(p.x, p.y));
         painter.setPen(cosmeticPen(Qt::black));
         painter.drawPoints(dots);

@@ -40,14 +40,22 @@ TEST(PageGeometryTest, SnappingRoundsToTheNearestLineFromTheAreaOrigin) {
 
 TEST(PageGeometryTest, GridDotsFillTheDrawableAreaExceptItsEdges) {
     NetSheet sheet;
-    const std::vector<Point> dots = gridDots(sheet);
+    const Rect everything{-1000, -1000, 5000, 5000};
+    const std::vector<Point> dots = gridDots(sheet, everything);
     ASSERT_FALSE(dots.empty());
     EXPECT_EQ(dots.front(), (Point{33, 33}));
-    const Rect area = drawableArea(sheet);
+    EXPECT_EQ(dots.back(), (Point{763, 1093}));
+    EXPECT_EQ(dots.size(), 74u * 107u);
+    // A window onto part of the page gets the same dots, clipped.
+    const Rect window{100, 200, 161, 231};
+    std::vector<Point> clipped;
     for (const Point& p : dots)
-        ASSERT_TRUE(area.contains(p));
+        if (window.contains(p))
+            clipped.push_back(p);
+    EXPECT_EQ(gridDots(sheet, window), clipped);
+    EXPECT_EQ(gridDots(sheet, {0, 0, 33, 33}), std::vector<Point>{});
     sheet.grid().step = 0;
-    EXPECT_TRUE(gridDots(sheet).empty());
+    EXPECT_TRUE(gridDots(sheet, everything).empty());
 }
 
 TEST(PrintScaleTest, PageFillsThePrintableAreaUnlessItsAreaIsMuchSmaller) {
