@@ -67,6 +67,7 @@ QPoint SheetView::toWindow(QPoint logicalPoint) const {
 
 void SheetView::refresh() {
     updateScrollRange();
+    updateCursor(modifiersOf(QGuiApplication::keyboardModifiers()));
     viewport()->update();
     emit commandStatesChanged();
 }
@@ -121,7 +122,6 @@ void SheetView::mousePressEvent(QMouseEvent* event) {
     } else if (event->button() == Qt::RightButton) {
         m_contextMenuDue = !m_editor.rightDown(point, modifiers);
     }
-    updateCursor(modifiers);
     refresh();
 }
 
@@ -151,7 +151,6 @@ void SheetView::mouseReleaseEvent(QMouseEvent* event) {
     m_lastMouse = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         m_editor.leftUp(toPoint(toLogical(m_lastMouse)));
-        updateCursor(modifiersOf(event->modifiers()));
         refresh();
     } else if (event->button() == Qt::RightButton && m_contextMenuDue) {
         m_contextMenuDue = false;
@@ -311,7 +310,6 @@ void SheetView::selectAll() {
 
 void SheetView::beginInsert(ObjectKind kind) {
     m_editor.beginInsert(kind);
-    updateCursor({});
     refresh();
 }
 
@@ -372,10 +370,8 @@ void SheetView::contextProperties() {
 }
 
 void SheetView::cancelMouseOperation() {
-    if (m_editor.cancelMouseOperation()) {
-        updateCursor({});
+    if (m_editor.cancelMouseOperation())
         refresh();
-    }
 }
 
 } // namespace tokarium

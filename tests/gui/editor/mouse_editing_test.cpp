@@ -259,6 +259,12 @@ TEST_F(MouseEditingTest, CursorShowsTheInsertionMode) {
     EXPECT_NE(viewport()->cursor().pixmap().toImage(), place.toImage());
     m_view->cancelMouseOperation();
     EXPECT_EQ(viewport()->cursor().shape(), Qt::ArrowCursor);
+    // Any command disarms the mode, and the cursor follows.
+    m_view->beginInsert(ObjectKind::kLegend);
+    EXPECT_NE(viewport()->cursor().shape(), Qt::ArrowCursor);
+    m_view->selectAll();
+    EXPECT_EQ(m_view->mode(), EditorMode::kIdle);
+    EXPECT_EQ(viewport()->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(MouseEditingTest, EscapeAndRightClickDisarmAnInsertion) {
