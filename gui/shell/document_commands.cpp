@@ -276,9 +276,17 @@ bool MainWindow::closeDocument(NetDocument& document) {
 }
 
 bool MainWindow::closeAllAndSaveSettings() {
-    while (!m_documents.empty())
-        if (!closeDocument(*m_documents.front()))
+    // Every modified document is asked about first: a Cancel leaves all of them open.
+    for (const auto& document : m_documents)
+        if (!confirmClose(*document))
             return false;
+    while (!m_documents.empty()) {
+        const std::shared_ptr<NetDocument> document = m_documents.front();
+        for (SheetFrame* window : windowsOf(*document))
+            window->closeWithoutAsking();
+        forgetDocument(*document);
+    }
+    refreshNow();
     SettingsFile settings = SettingsFile::load(settingsPath());
     m_recentFiles.store(settings);
     // A folder that cannot be written only loses the list; the program still ends.

@@ -116,8 +116,8 @@ public:
     // Closes the active document, asking first when it is modified; false when it stays open.
     bool closeActiveDocument();
     bool closeDocument(NetDocument& document);
-    // Closes every document (asking as Close does) and writes the recent files back; false when the
-    // user cancelled.
+    // Exit: asks about every modified document first (a Cancel keeps them all open), then closes them
+    // all and writes the recent files back. False when the user cancelled.
     bool closeAllAndSaveSettings();
 
     // PN commands on the active document.

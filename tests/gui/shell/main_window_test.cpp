@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <clocale>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 
@@ -149,6 +150,7 @@ TEST_F(MainWindowTest, MenuBarWithoutADocumentHasFileAndHelpOnly) {
               (QStringList{"New", "Open...", "-", "Print Setup...", "-", "...", "-", "Exit"}));
     EXPECT_FALSE(window.fileMenu()->actions()[5]->isEnabled());
     EXPECT_FALSE(window.commands().undo->isEnabled());
+    EXPECT_TRUE(window.commands().printSetup->isEnabled());
     window.commands().newFile->trigger();
     EXPECT_EQ(window.documents().size(), 1u);
     EXPECT_EQ(menuTitles(window.menuBar()).size(), 8);
@@ -561,4 +563,40 @@ TEST_F(MainWindowTest, AmpersandsInNamesAreShownAsTheyAre) {
     activeDocument().assignUniqueName(activeSheet(), "In & Out");
     window.rebuildSheetMenu();
     EXPECT_EQ(window.sheetMenu()->actions().back()->text(), "In && Out");
+}
+
+TEST_F(MainWindowTest, ClosingTheMainWindowAsksForEachModifiedDocumentThenWritesTheRecentFiles) {
+    const std::string path = folder.file("one.pn");
+    test::writeDocumentFile(path);
+    window.startUp(path);
+    window.newFile();
+    window.newSheet();
+    window.show();
+    prompt.answer = Answer::kCancel;
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(window.documents().size(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(window.settingsPath()));
+
+    prompt.answer = Answer::kNo;
+    EXPECT_TRUE(window.close());
+    EXPECT_TRUE(window.documents().empty());
+    EXPECT_EQ(prompt.questions.size(), 2u);
+    EXPECT_EQ(test::readBytes(window.settingsPath()), "[Files]\nFile1=" + path + "\n");
+}
+
+TEST_F(MainWindowTest, ArrangePnsLinesMinimisedWindowsUpAlongTheBottom) {
+    window.startUp(std::nullopt);
+    window.resize(900, 700);
+    window.show();
+    window.newSheet();
+    window.newSheet();
+    const std::vector<SheetFrame*> frames = window.sheetFrames();
+    frames[0]->showMinimized();
+    frames[2]->showMinimized();
+    window.commands().arrangeSheets->trigger();
+    const int bottom = frames[1]->parentWidget()->height();
+    EXPECT_EQ(frames[0]->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(frames[2]->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(frames[0]->x(), 0);
+    EXPECT_EQ(frames[2]->x(), frames[0]->width());
 }
