@@ -18,6 +18,9 @@ constexpr std::size_t kUndoLimit = 50;
 // A rubber band smaller than this in both directions selects nothing.
 constexpr std::int32_t kMinimumRubberBand = 11;
 
+// Grid dots closer than this many device pixels would merge into a solid tone and are not drawn.
+constexpr double kMinimumGridDotSpacing = 2.0;
+
 // Window background around the page (0x00BBGGRR) and the inset of the page's frame.
 constexpr std::int32_t kWindowBackground = 0x808080;
 constexpr std::int32_t kPageFrameInset = 2;

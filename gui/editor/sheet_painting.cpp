@@ -100,7 +100,9 @@ void paintPageDecoration(QPainter& painter, const NetSheet& sheet, const QColor&
 void paintSheet(QPainter& painter, const NetSheet& sheet, const DrawContext& context) {
     const Rect area = drawableArea(sheet);
     painter.fillRect(toQRect(area), Qt::white);
-    if (sheet.grid().shown) {
+    const double spacing = sheet.grid().step * std::min(std::abs(painter.worldTransform().m11()),
+                                                        std::abs(painter.worldTransform().m22()));
+    if (sheet.grid().shown && spacing >= kMinimumGridDotSpacing) {
         // Only the dots the device can show.
         const QRect device(0, 0, painter.device()->width(), painter.device()->height());
         const QRect visible = painter.worldTransform().inverted().mapRect(device).adjusted(-1, -1, 1, 1);

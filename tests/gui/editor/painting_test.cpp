@@ -204,6 +204,15 @@ TEST(SheetPaintingTest, GridDotsAreDrawnWhenShown) {
     EXPECT_EQ(image.pixel(33, 33), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(34, 33), qRgb(255, 255, 255));
     EXPECT_EQ(image.pixel(23, 23), qRgb(255, 255, 255));
+
+    // A one-unit grid at a quarter of the size would be a grey wash: it is left out.
+    sheet.grid().step = 1;
+    image.fill(Qt::white);
+    painter.begin(&image);
+    painter.scale(0.25, 0.25);
+    paintSheet(painter, sheet, drawContextFor(sheet, session, true));
+    painter.end();
+    EXPECT_EQ(nonWhitePixels(image, image.rect()), 0);
 }
 
 TEST(SelectionPictureTest, ArcsAppearOnlyWithBothEndsSelectedAndHandlesNever) {
