@@ -380,6 +380,10 @@ void MainWindow::showSelectedZoom(int level) {
 void MainWindow::rebuildFileMenu() {
     const ShellActions& a = m_actions;
     const bool withDocument = !m_documents.empty();
+    // A recent-file item may be the one being triggered right now: it is deleted later, not by clear().
+    for (QAction* item : m_recentFileItems)
+        item->deleteLater();
+    m_recentFileItems.clear();
     m_fileMenu->clear();
     if (withDocument) {
         m_fileMenu->addActions({a.newFile, a.open, a.close, a.save, a.saveAs});
@@ -396,8 +400,10 @@ void MainWindow::rebuildFileMenu() {
         none->setEnabled(false);
     }
     for (const std::string& path : m_recentFiles.paths()) {
-        QAction* item = m_fileMenu->addAction(menuItemText(fromPath(recentFileLabel(path))));
+        auto* item = new QAction(menuItemText(fromPath(recentFileLabel(path))), this);
         connect(item, &QAction::triggered, this, [this, path] { openFile(path); });
+        m_fileMenu->addAction(item);
+        m_recentFileItems.push_back(item);
     }
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(a.exit);

@@ -214,6 +214,7 @@ private:
     QMenu* m_sheetMenu = nullptr;
     QMenu* m_helpMenu = nullptr;
     std::vector<QAction*> m_sheetMenuItems;
+    std::vector<QAction*> m_recentFileItems;
     QToolBar* m_toolbar = nullptr;
     QComboBox* m_arcKinds = nullptr;
     QComboBox* m_placeKinds = nullptr;

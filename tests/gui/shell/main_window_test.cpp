@@ -600,3 +600,21 @@ TEST_F(MainWindowTest, ArrangePnsLinesMinimisedWindowsUpAlongTheBottom) {
     EXPECT_EQ(frames[0]->x(), 0);
     EXPECT_EQ(frames[2]->x(), frames[0]->width());
 }
+
+TEST_F(MainWindowTest, ChoosingARecentFileOpensIt) {
+    const std::string path = folder.file("recent.pn");
+    test::writeDocumentFile(path, "Recent");
+    std::ofstream(window.settingsPath()) << "[Files]\nFile1=" << path << "\nFile2=" << folder.file("gone.pn") << "\n";
+    window.startUp(folder.file("gone.pn"));
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    ASSERT_EQ(window.documents().size(), 1u);
+    EXPECT_TRUE(window.documents()[0]->path().empty());
+    QAction* recent = window.fileMenu()->actions()[10];
+    EXPECT_EQ(recent->text().toStdString(), "recent.pn (" + folder.path().string() + ")");
+    recent->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(window.documents().size(), 2u);
+    EXPECT_EQ(window.documents()[1]->path(), path);
+    window.fileMenu()->actions()[11]->trigger();
+    EXPECT_EQ(prompt.messages.size(), 2u);
+}
