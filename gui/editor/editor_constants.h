@@ -32,6 +32,9 @@ constexpr std::int32_t kTrueSizeDenominator = 10;
 // Room around the selection for labels drawn outside the objects' bounds, before the picture is trimmed.
 constexpr std::int32_t kPictureMargin = 100;
 
+// A selection larger than this many units on a side gets no clipboard picture.
+constexpr std::int32_t kMaximumPictureSize = 8192;
+
 // Paper codes below this are standard printer papers.
 constexpr std::int32_t kFirstNonStandardPaperCode = 69;
 

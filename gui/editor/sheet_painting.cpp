@@ -161,6 +161,8 @@ QImage selectionPicture(const NetSheet& sheet, const EditorSession& session) {
     if (bounds.isEmpty())
         return {};
     const Rect frame = bounds.inflated(kPictureMargin, kPictureMargin);
+    if (frame.isEmpty() || frame.width() > kMaximumPictureSize || frame.height() > kMaximumPictureSize)
+        return {};
     QImage image(frame.width(), frame.height(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);

@@ -27,7 +27,7 @@ void paintSheet(QPainter& painter, const NetSheet& sheet, const DrawContext& con
 void paintModeFeedback(QPainter& painter, const SheetEditor& editor);
 
 // A picture of the selected objects without handles (arcs only when both their ends are selected),
-// on white, at the reference density; a null image when nothing is selected.
+// on white, at the reference density; a null image when nothing is selected or the selection is too large.
 QImage selectionPicture(const NetSheet& sheet, const EditorSession& session);
 
 } // namespace tokarium

@@ -232,6 +232,13 @@ TEST(SelectionPictureTest, ArcsAppearOnlyWithBothEndsSelectedAndHandlesNever) {
     // With the transition selected too, the arcs between them are drawn.
     static_cast<NetNode&>(place).outputArcs().front()->to()->setSelected(true);
     EXPECT_GT(selectionPicture(sheet, session).width(), placeOnly.width());
+
+    // An object stretched far beyond any page gives no picture rather than a huge allocation.
+    for (NetObject* graph : sheet.objects(maskOf(ObjectKind::kGraph))) {
+        graph->setRect({0, 0, 2000000000, 100});
+        graph->setSelected(true);
+    }
+    EXPECT_TRUE(selectionPicture(sheet, session).isNull());
 }
 
 TEST(ToolbarKindTest, EntriesShiftTheFirstKindOfThePair) {
