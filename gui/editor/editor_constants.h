@@ -12,6 +12,10 @@ constexpr std::int32_t kReferenceDpi = 96;
 constexpr std::int32_t kPageMargin = 50;
 constexpr std::int32_t kPageInnerMargin = 10;
 
+// Zoom percentages a window can show; a sheet's zoom is kept within them for display.
+constexpr std::int32_t kMinimumZoom = 10;
+constexpr std::int32_t kMaximumZoom = 1000;
+
 // Undo steps kept per window.
 constexpr std::size_t kUndoLimit = 50;
 

@@ -58,6 +58,11 @@ std::vector<Point> gridDots(const NetSheet& sheet, const Rect& within) {
     return dots;
 }
 
+std::int32_t shownZoom(const NetSheet& sheet) {
+    const std::int32_t zoom = sheet.zoom();
+    return zoom <= 0 ? kDefaultZoom : std::clamp(zoom, kMinimumZoom, kMaximumZoom);
+}
+
 std::int32_t mulDiv(std::int32_t v, std::int32_t numerator, std::int32_t denominator) {
     const std::int64_t product = static_cast<std::int64_t>(v) * numerator;
     const std::int64_t half = denominator / 2;

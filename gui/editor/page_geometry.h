@@ -26,6 +26,10 @@ Point snapToGrid(const NetSheet& sheet, Point point);
 // Every grid dot inside the drawable area and the given rectangle (none when the step is not positive).
 std::vector<Point> gridDots(const NetSheet& sheet, const Rect& within);
 
+// The zoom percentage the window uses: the sheet's, limited to a range it can show; a zoom that is
+// not positive (only a damaged file holds one) shows at 100 %.
+std::int32_t shownZoom(const NetSheet& sheet);
+
 // v * numerator / denominator, rounded to the nearest integer as a 64-bit product.
 std::int32_t mulDiv(std::int32_t v, std::int32_t numerator, std::int32_t denominator);
 

@@ -54,13 +54,13 @@ SheetView::SheetView(NetDocument& document, NetSheet& sheet, EditorSession& sess
 SheetView::~SheetView() = default;
 
 QPoint SheetView::toLogical(QPoint windowPoint) const {
-    const int zoom = sheet().zoom();
+    const int zoom = shownZoom(sheet());
     return {mulDiv(windowPoint.x() + horizontalScrollBar()->value(), 100, zoom),
             mulDiv(windowPoint.y() + verticalScrollBar()->value(), 100, zoom)};
 }
 
 QPoint SheetView::toWindow(QPoint logicalPoint) const {
-    const int zoom = sheet().zoom();
+    const int zoom = shownZoom(sheet());
     return {mulDiv(logicalPoint.x(), zoom, 100) - horizontalScrollBar()->value(),
             mulDiv(logicalPoint.y(), zoom, 100) - verticalScrollBar()->value()};
 }
@@ -74,7 +74,7 @@ void SheetView::refresh() {
 
 void SheetView::updateScrollRange() {
     const Rect page = pageRect(sheet());
-    const int zoom = sheet().zoom();
+    const int zoom = shownZoom(sheet());
     const QSize extent(mulDiv(page.width(), zoom, 100), mulDiv(page.height(), zoom, 100));
     const QSize visible = viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, extent.width() - visible.width()));
@@ -92,7 +92,7 @@ void SheetView::paintEvent(QPaintEvent*) {
     {
         QPainter painter(&buffer);
         painter.fillRect(QRect(QPoint(0, 0), viewport()->size()), toQColor(kWindowBackground));
-        const double scale = sheet().zoom() / 100.0;
+        const double scale = shownZoom(sheet()) / 100.0;
         painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
         painter.scale(scale, scale);
         paintPageDecoration(painter, sheet(), palette().color(QPalette::Base));
@@ -334,8 +334,8 @@ void SheetView::setZoom(int zoom) {
     const QPoint centre = toLogical(middle);
     m_editor.setZoom(zoom);
     updateScrollRange();
-    horizontalScrollBar()->setValue(mulDiv(centre.x(), sheet().zoom(), 100) - middle.x());
-    verticalScrollBar()->setValue(mulDiv(centre.y(), sheet().zoom(), 100) - middle.y());
+    horizontalScrollBar()->setValue(mulDiv(centre.x(), shownZoom(sheet()), 100) - middle.x());
+    verticalScrollBar()->setValue(mulDiv(centre.y(), shownZoom(sheet()), 100) - middle.y());
     refresh();
 }
 

@@ -80,6 +80,15 @@ TEST_F(MouseEditingTest, DraggingPastTheWindowEdgeScrollsThePage) {
     EXPECT_GT(place->rect().top, gridPoint(10, 10).y);
 }
 
+TEST_F(MouseEditingTest, ASheetWithZoomZeroFromADamagedFileStillWorks) {
+    sheet().setZoom(0);
+    m_view->refresh();
+    NetObject* place = insertAt(ObjectKind::kDiscretePlace, gridPoint(10, 10));
+    ASSERT_NE(place, nullptr);
+    EXPECT_EQ(place->rect().centre(), gridPoint(10, 10));
+    m_view->viewport()->repaint();
+}
+
 TEST_F(MouseEditingTest, ArcsJoinOnlyPlacesAndTransitionsOncePerDirection) {
     NetObject* p1 = insertAt(ObjectKind::kDiscretePlace, gridPoint(5, 5));
     NetObject* p2 = insertAt(ObjectKind::kDiscretePlace, gridPoint(25, 5));

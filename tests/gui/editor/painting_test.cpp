@@ -58,6 +58,21 @@ TEST(PageGeometryTest, GridDotsFillTheDrawableAreaExceptItsEdges) {
     EXPECT_TRUE(gridDots(sheet, everything).empty());
 }
 
+TEST(PageGeometryTest, DamagedZoomValuesShowAtAUsableZoom) {
+    NetSheet sheet;
+    EXPECT_EQ(shownZoom(sheet), 100);
+    sheet.setZoom(150);
+    EXPECT_EQ(shownZoom(sheet), 150);
+    sheet.setZoom(0);
+    EXPECT_EQ(shownZoom(sheet), 100);
+    sheet.setZoom(-50);
+    EXPECT_EQ(shownZoom(sheet), 100);
+    sheet.setZoom(1);
+    EXPECT_EQ(shownZoom(sheet), kMinimumZoom);
+    sheet.setZoom(2000000000);
+    EXPECT_EQ(shownZoom(sheet), kMaximumZoom);
+}
+
 TEST(PrintScaleTest, PageFillsThePrintableAreaUnlessItsAreaIsMuchSmaller) {
     PageSettings a4;
     // A 600 dpi A4 printer with 5 mm unprintable edges.
