@@ -22,6 +22,9 @@ inline constexpr const char* kSolverFallbackPath = "/usr/bin/lp_solve";
 inline constexpr const char* kSolverDetailOption = "-S3";
 inline constexpr const char* kSolverVariablesHeader = "Actual values of the variables:";
 inline constexpr const char* kSolverConstraintsHeader = "Actual values of the constraints:";
+// Relative allowance of a balance row when a program is tried again after the rounding of
+// the solver's six-digit report made it infeasible (twice the largest relative rounding).
+inline constexpr double kLpRowSlack = 1.0e-5;
 
 // Codes shared with the GUI and the hybrid engine.
 inline constexpr Real kZeroPlus = -1.0f;

@@ -1,6 +1,7 @@
 // Writing a linear program in the solver's text model format.
 #include "engines/continuous/lp_problem.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace flowrun {
@@ -36,7 +37,7 @@ std::string variableName(int t)
     return buffer;
 }
 
-std::string lpModelText(const LpProblem& problem)
+std::string lpModelText(const LpProblem& problem, double rowSlack)
 {
     const Matrix& w = *problem.incidence;
     const int m = w.cols();
@@ -57,18 +58,26 @@ std::string lpModelText(const LpProblem& problem)
         ++row;
         std::string terms;
         bool firstTerm = true;
+        double weight = 1;
         for (int t = 0; t < m; ++t) {
             if (w(p, t) == 0)
                 continue;
             append(terms, firstTerm ? "%f x%04d " : "+ %f x%04d ", w(p, t), t);
             firstTerm = false;
+            if (problem.known[t].code == 1 || problem.known[t].code == 2)
+                weight += std::fabs(w(p, t) * problem.known[t].value);
         }
         char label[32];
         std::snprintf(label, sizeof label, "C%d: ", row);
-        if (firstTerm)
+        if (firstTerm) {
             text += std::string("/* ") + label + ">= 0; has no terms and always holds */\n";
-        else
+        } else if (rowSlack > 0) {
+            char bound[64];
+            std::snprintf(bound, sizeof bound, ">= -%.9f;\n", rowSlack * weight);
+            text += label + terms + bound;
+        } else {
             text += label + terms + ">= 0;\n";
+        }
     }
 
     const SharingEquation& sharing = problem.sharing;

@@ -40,7 +40,9 @@ struct LpProblem {
 // The model text: objective, balance rows C1.., sharing equation, upper bounds, known and
 // zero speeds. A balance row without any term is always true and is written as a comment
 // (keeping the numbering), since the solver rejects a labelled row with no terms.
-std::string lpModelText(const LpProblem& problem);
+// With a row slack s > 0, each balance row may go below 0 by s * (1 + the sum over its
+// terms of |W[p][t]| * the known speed of t).
+std::string lpModelText(const LpProblem& problem, double rowSlack = 0);
 
 // "x%04d" of a 0-based transition.
 std::string variableName(int t);

@@ -34,16 +34,31 @@ SolveResult LpSolveCli::solve(const LpProblem& problem)
     if (m_program.empty())
         return cannotStart(transitions, std::string("The solver program ") + kSolverProgram + " was not found.");
 
+    SolveResult result = run(lpModelText(problem), transitions);
+    if (result.status != SolveStatus::kInfeasible)
+        return result;
+    // The report gives six significant digits, so known speeds taken from an earlier report
+    // may overdraw an empty place by a rounding error; the program is tried once more with
+    // the balance rows allowing that much.
+    SolveResult relaxed = run(lpModelText(problem, kLpRowSlack), transitions);
+    if (relaxed.status != SolveStatus::kOptimal)
+        return result;
+    relaxed.message = "solved with the balance rows relaxed by the rounding of earlier speeds";
+    return relaxed;
+}
+
+SolveResult LpSolveCli::run(const std::string& model, int transitions)
+{
     {
-        std::ofstream model(kLpModelFile, std::ios::binary | std::ios::trunc);
-        model << lpModelText(problem);
-        if (!model.flush())
+        std::ofstream file(kLpModelFile, std::ios::binary | std::ios::trunc);
+        file << model;
+        if (!file.flush())
             return cannotStart(transitions, std::string("The file ") + kLpModelFile + " cannot be written.");
     }
     std::remove(kLpReportFile);
-    const ProcessOutcome run = runRedirected(m_program, {kSolverDetailOption}, kLpModelFile, kLpReportFile);
-    if (!run.started)
-        return cannotStart(transitions, "The solver program could not be run: " + run.message + ".");
+    const ProcessOutcome outcome = runRedirected(m_program, {kSolverDetailOption}, kLpModelFile, kLpReportFile);
+    if (!outcome.started)
+        return cannotStart(transitions, "The solver program could not be run: " + outcome.message + ".");
 
     std::ifstream output(kLpReportFile, std::ios::binary);
     if (!output)

@@ -15,6 +15,8 @@ public:
     SolveResult solve(const LpProblem& problem) override;
 
 private:
+    SolveResult run(const std::string& model, int transitions);
+
     std::string m_program;
 };
 

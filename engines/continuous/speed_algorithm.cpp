@@ -310,6 +310,8 @@ private:
         if (result.status != SolveStatus::kOptimal) {
             textLine(m_report, m_prefix,
                      "The linear program has no solution (" + htmlEscape(result.message) + "); every speed is 0.");
+        } else if (!result.message.empty()) {
+            textLine(m_report, m_prefix, "The linear program was " + htmlEscape(result.message) + ".");
         }
         m_v = result.speeds;
         for (int t = 0; t < m_t; ++t) {

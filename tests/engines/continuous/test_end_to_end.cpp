@@ -56,6 +56,10 @@ const NetCase kNets[] = {
     {"sharing between three",
      "share3\n5 4\n1 0 0 0\n0 1 1 1\n0 0 0 0\n0 0 0 0\n0 0 0 0\n0 0 0 0\n1 0 0 0\n0 1 0 0\n0 0 1 0\n0 0 0 1\n6 0 0 0 0\n3 5 5 5\n1 1 1 1 2 1\n",
      "2\n2\t6\t0\t0\t0\t0\n\t0\t0\t2.40\t1.20\t2.40\n\t0\t0\t0\t0\t0\n", "2\n2\t3\t1.2000\t0.6000\t1.2000\n0\t0\t0\t0\t0\n"},
+    // T1 (1) puts 2 into P2 per unit, T2 takes 3: T2 runs at 2/3. The solver reports 0.666667,
+    // which overdraws P2 in the next program; the relaxed retry keeps the speed.
+    {"speed with six digits", "weights3\n3 2\n1 0\n0 3\n0 0\n0 0\n2 0\n0 1\n4 0 0\n1 5\n",
+     "2\n4\t4\t0\t0\n\t0\t0\t2.67\n\t0\t0\t0\n", "2\n4\t1\t0.6667\n0\t0\t0\n"},
     // A fast T2 (3) behind a slow T1 (1) runs at the speed of its feed.
     {"fast transition behind a slow one", "fastdown\n3 2\n1 0\n0 1\n0 0\n0 0\n1 0\n0 1\n2 0 0\n1 3\n",
      "2\n2\t2\t0\t0\n\t0\t0\t2\n\t0\t0\t0\n", "2\n2\t1\t1\n0\t0\t0\n"},

@@ -60,6 +60,19 @@ TEST(LpModelText, RowWithoutTermsIsACommentAndNumberingGoesOn)
     EXPECT_NE(text.find("C2: -2.000000 x0002 >= 0;\n"), std::string::npos) << text;
 }
 
+TEST(LpModelText, RelaxedRowsAllowTheRoundingOfKnownSpeeds)
+{
+    ProblemFixture f;
+    f.problem.objective[2] = true;
+    f.problem.balanceRows[0] = true;
+    f.problem.known[0] = {2, 1};
+    f.problem.known[1] = {0.5f, 2};
+    // 1e-5 * (1 + |1 * 2| + |-1 * 0.5|)
+    EXPECT_NE(lpModelText(f.problem, 1e-5).find("-1.000000 x0003 >= -0.000035000;\n"), std::string::npos)
+        << lpModelText(f.problem, 1e-5);
+    EXPECT_NE(lpModelText(f.problem).find("-1.000000 x0003 >= 0;\n"), std::string::npos);
+}
+
 TEST(LpModelText, SharingEquationFreesTheTransitionOfTheSmallerRatio)
 {
     Matrix incidence(1, 5, 0);
