@@ -55,6 +55,8 @@ private:
     void synchroniseTimers();
     void synchroniseTimers(std::size_t i);
     [[nodiscard]] std::size_t timerCount(double t) const;
+    // Stops the run when a transition would need more timers than kMaxEnablingDegree.
+    void checkDegree(double t, double degree) const;
     void rebuildTos();
     [[nodiscard]] double alignTime(double t) const;
 

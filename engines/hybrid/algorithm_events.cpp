@@ -256,6 +256,7 @@ void Algorithm::initialTimers()
                 degree = degree < 0 ? mm : std::min(degree, mm);
             }
         }
+        checkDegree(t, degree);
         first.enable(i) = degree;
         for (int r = 1; r <= static_cast<int>(degree); ++r) {
             m_s.D1.add(m_net.td(i), t, m_s.Trandis_conf(i), m_s.Trandis_prioritate(i));
@@ -299,6 +300,14 @@ void Algorithm::writeInitialTos()
 
 // ---- Timers and the time-ordered sequence --------------------------------
 
+void Algorithm::checkDegree(double t, double degree) const
+{
+    if (degree > kMaxEnablingDegree) {
+        throw RunStopped{"the enabling degree of T" + formatD(t) + " at t=" + f2(m_s.Ts) + " exceeds " +
+                         formatD(kMaxEnablingDegree) + " (one timer per degree)"};
+    }
+}
+
 std::size_t Algorithm::timerCount(double t) const
 {
     return static_cast<std::size_t>(std::count(m_s.D1.tranzitie.begin(), m_s.D1.tranzitie.end(), t));
@@ -321,6 +330,7 @@ void Algorithm::synchroniseTimers(std::size_t i)
     if (degree < 0.0) {
         return;
     }
+    checkDegree(t, degree);
     auto count = static_cast<double>(timerCount(t));
     if (degree != count) {
         currentEvents().enableChanged.push_back(t);

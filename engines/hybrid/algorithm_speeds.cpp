@@ -2,7 +2,6 @@
 #include "engines/hybrid/algorithm.h"
 
 #include "engines/hybrid/constants.h"
-#include "engines/hybrid/firing.h"
 #include "engines/hybrid/print_format.h"
 #include "engines/hybrid/sets.h"
 #include "engines/hybrid/sorting.h"

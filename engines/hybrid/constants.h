@@ -42,6 +42,8 @@ inline constexpr int kMaxStartupPasses = 1000;
 inline constexpr int kMaxZeroTimeRounds = 1000;
 inline constexpr int kMaxAllocationRounds = 50;
 inline constexpr int kMaxLevelPasses = 1000;
+// Largest enabling degree of a discrete transition: one timer per degree.
+inline constexpr double kMaxEnablingDegree = 1000;
 
 // Marking code of 0+ (an empty place being fed) and value code of an infinite speed.
 inline constexpr double kZeroPlus = -1.0;

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
+#include <utility>
 
 namespace mixsim {
 
@@ -60,15 +62,23 @@ void removeLatestTimer(D1List& D1, double t, Scoase& scoase)
     }
 }
 
-// Removes one D1 row with time `timp` and transition t.
-void removeTimer(D1List& D1, double timp, double t)
+// Removes from D1 one row per row of `expira` (same time and transition), in one pass.
+D1List withoutTimers(const D1List& D1, const D1List& expira)
 {
-    for (std::size_t i = 1; i <= D1.size(); ++i) {
-        if (D1.timp(i) == timp && D1.tranzitie(i) == t) {
-            D1.erase(i);
-            return;
-        }
+    std::map<std::pair<double, double>, std::size_t> pending;
+    for (std::size_t i = 1; i <= expira.size(); ++i) {
+        ++pending[{expira.timp(i), expira.tranzitie(i)}];
     }
+    D1List kept;
+    for (std::size_t i = 1; i <= D1.size(); ++i) {
+        const auto found = pending.find({D1.timp(i), D1.tranzitie(i)});
+        if (found != pending.end() && found->second > 0) {
+            --found->second;
+            continue;
+        }
+        kept.add(D1.timp(i), D1.tranzitie(i), D1.conflict(i), D1.prioritate(i));
+    }
+    return kept;
 }
 
 }  // namespace
@@ -126,15 +136,12 @@ GasireTran gasire_tran(const D1List& expira, const D1List& D1,
                        const Mat& Pre, const Mat& Post)
 {
     GasireTran result;
-    result.D1 = D1;
     Vec working = marcaj1;
     for (std::size_t p = 1; p <= working.size(); ++p) {
         working(p) = fara_zero_plus(working(p));
     }
     // Every expired timer leaves D1: it fires now or it is dropped.
-    for (std::size_t i = 1; i <= expira.size(); ++i) {
-        removeTimer(result.D1, expira.timp(i), expira.tranzitie(i));
-    }
+    result.D1 = withoutTimers(D1, expira);
     for (std::size_t i = 1; i <= expira.size(); ++i) {
         if (expira.conflict(i) == 0.0) {
             applyFiring(static_cast<std::size_t>(expira.tranzitie(i)), Pre, Post, working);
