@@ -133,6 +133,26 @@ TEST(Simulation, ANetThatNeverRepeatsStopsAtTheStateBound)
     EXPECT_EQ(last.marcaj(2), static_cast<double>(run.result.IB.size()) - 2);
 }
 
+TEST(Simulation, AnEnablingDegreeThatKeepsDoublingStopsAtItsBound)
+{
+    // T1 takes one token from P1 and puts two back.
+    NetText net;
+    net.P = 1;
+    net.T = 1;
+    net.pozdis = {1};
+    net.trandis = {1};
+    net.pre = {{1}};
+    net.post = {{2}};
+    net.marcaj = {1};
+    net.valori = {1};
+    ScriptedSolver solver({speeds({})});
+    const SimulatedRun run = simulateText(net, solver);
+    EXPECT_EQ(run.result.end, RunEnd::kStopped);
+    EXPECT_EQ(run.result.stopReason, "the enabling degree of T1 at t=10.00 exceeds 1000 (one timer per degree)");
+    // The state reached at t = 10 is incomplete; the last complete one holds 512 tokens.
+    EXPECT_EQ(run.result.IB.back().marcaj(1), 512.0);
+}
+
 // P1 (10) -> T1 (speed 2) -> P2: the solver answers 2, then fails.
 TEST(Simulation, ASolverFailureKeepsTheCompleteStates)
 {
