@@ -22,11 +22,12 @@ constexpr std::string_view kSimulateOption = "--simulate";
 constexpr std::string_view kOutOption = "--out";
 constexpr std::string_view kHelpOption = "--help";
 constexpr std::string_view kUsage =
-    "Usage: tokarium [DOCUMENT.pn]\n"
+    "Usage: tokarium [--screenshot FILE.png] [DOCUMENT.pn]\n"
     "       tokarium --simulate DOCUMENT.pn [--out FOLDER]\n"
     "       tokarium --help\n"
     "\n"
-    "Without options the editor opens, with the document if one is named.\n"
+    "Without --simulate or --help the editor opens, with the document if one is named; --screenshot\n"
+    "saves a picture of the main window after start-up and ends.\n"
     "\n"
     "--simulate DOCUMENT.pn  Simulates every net of the document without opening a window, as the\n"
     "                        command \"Start\" does: each net is verified, its engine (flowrun for a\n"

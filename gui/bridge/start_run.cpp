@@ -16,7 +16,8 @@ bool fail(SimulationRun& run, std::string problem) {
     return false;
 }
 
-bool exportAndRun(NetSheet& sheet, const BridgeSettings& settings, const EngineSetup& engine) {
+// Runs the engine; its exit status is kept for the message of a failed import.
+bool exportAndRun(NetSheet& sheet, const BridgeSettings& settings, const EngineSetup& engine, int& exitStatus) {
     SimulationRun& run = sheet.simulationRun();
     const std::filesystem::path folder = settings.workingFolder(engine);
     const std::filesystem::path program = folder / engine.program;
@@ -35,6 +36,7 @@ bool exportAndRun(NetSheet& sheet, const BridgeSettings& settings, const EngineS
     const ProgramRun programRun = runProgram(folder, program, settings.engineTimeLimit);
     if (!programRun.problem.empty())
         return fail(run, programRun.problem);
+    exitStatus = programRun.exitStatus;
     return true;
 }
 
@@ -79,8 +81,10 @@ void StartRun(NetSheet& sheet, const BridgeSettings& settings) {
     run.finalRates.clear();
     run.engine = engineFor(sheet);
     const EngineSetup& engine = engineSetup(run.engine);
-    if (exportAndRun(sheet, settings, engine))
-        (void)importResults(sheet, settings, engine);
+    int exitStatus = 0;
+    if (exportAndRun(sheet, settings, engine, exitStatus) && !importResults(sheet, settings, engine) &&
+        exitStatus != 0)
+        run.problem += " (" + std::string(engine.program) + " ended with status " + std::to_string(exitStatus) + ")";
 }
 
 } // namespace tokarium

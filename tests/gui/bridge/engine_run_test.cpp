@@ -214,6 +214,11 @@ TEST(FailedRuns, EngineLeavingNoOrBrokenResultsEndsTheRun) {
     EXPECT_TRUE(sheet.simulationRun().ended);
     EXPECT_NE(sheet.simulationRun().problem.find("p.rez"), std::string::npos) << sheet.simulationRun().problem;
 
+    replaceProgram(engine, "#!/bin/sh\nexit 5\n");
+    StartRun(sheet, settings);
+    EXPECT_NE(sheet.simulationRun().problem.find("(flowrun ended with status 5)"), std::string::npos)
+        << sheet.simulationRun().problem;
+
     replaceProgram(engine, "#!/bin/sh\nprintf '2\\n2\\t4\\t0\\n' > P.rez\nprintf '2\\n' > T.rez\n");
     StartRun(sheet, settings);
     EXPECT_TRUE(sheet.simulationRun().ended);
