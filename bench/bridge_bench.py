@@ -96,7 +96,7 @@ def main():
                 document = programs / f"{kind}{size}.pn"
                 document.write_text(chain_document(size, kind == "hybrid"))
                 status, total, alone, match = run_once(programs, document, kind)
-                steps, clock = (match.group(2), match.group(3)) if match else ("-", "-")
+                steps, clock = (match.group(2), f"{float(match.group(3)):.6g}") if match else ("-", "-")
                 print(f"{kind:<11}{size:>6}{status:>8}{steps:>7}{clock:>12}{total:>10.3f}{alone:>10.3f}"
                       f"{max(total - alone, 0):>10.3f}", flush=True)
 
