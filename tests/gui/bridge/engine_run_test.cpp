@@ -160,6 +160,39 @@ TEST(ContinuousRun, InitializationRunsEveryEngineAgain) {
     EXPECT_EQ(shownMarkings(document->sheet(0)), (std::vector<double>{4, 0}));
 }
 
+TEST(HybridRun, ZeroTimeFiringsShowAsStepsAtTheSameClock) {
+    ProgramFolder programs;
+    auto document = newDocument();
+    NetSheet& sheet = document->sheet(0);
+    sheet.setDuration(5);
+    // P1 (1) -> T1 (1 time unit) -> P2 -> T2 (0) -> P3 -> T3 (0) -> P4: the token reaches P4 at time 1.
+    std::vector<Place*> places;
+    for (std::int32_t i = 1; i <= 4; ++i)
+        places.push_back(&discretePlace(sheet, i, i == 1 ? 1 : 0));
+    for (std::int32_t i = 1; i <= 3; ++i) {
+        Transition& t = discreteTransition(sheet, i, i == 1 ? 1 : 0);
+        addArc(sheet, *places[i - 1], t);
+        addArc(sheet, t, *places[i]);
+    }
+    std::vector<std::string> messages;
+    ASSERT_TRUE(InitializeSheet(*document, sheet, programs.settings(), messages));
+    const SimulationRun& run = sheet.simulationRun();
+    ASSERT_TRUE(run.problem.empty()) << run.problem;
+    const std::vector<double> clocks{0, 1, 1, 5};
+    const std::vector<std::vector<double>> shown{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 0, 1}, {0, 0, 0, 1}};
+    for (std::size_t step = 0; step < clocks.size(); ++step) {
+        ASSERT_FALSE(IsSheetEnded(sheet)) << step;
+        StepSheet(sheet);
+        EXPECT_EQ(run.clock, clocks[step]) << step;
+        EXPECT_EQ(shownMarkings(sheet), shown[step]) << step;
+    }
+    EXPECT_TRUE(IsSheetEnded(sheet));
+    // The zero-time step repeats the speeds of the step before it.
+    EXPECT_EQ(run.transitionResults.rows, 3u);
+    for (std::size_t column = 0; column < 4; ++column)
+        EXPECT_EQ(run.transitionResults.at(2, column), run.transitionResults.at(1, column)) << column;
+}
+
 TEST(FailedRuns, SheetFailingVerificationStopsTheCommandAndKeepsTheLaterSheetsUntouched) {
     ProgramFolder programs;
     auto document = newDocument();
