@@ -618,3 +618,52 @@ TEST_F(MainWindowTest, ChoosingARecentFileOpensIt) {
     window.fileMenu()->actions()[11]->trigger();
     EXPECT_EQ(prompt.messages.size(), 2u);
 }
+
+TEST_F(MainWindowTest, ViewRequestsDuplicateTheNetAndOpenItsProperties) {
+    const std::string path = folder.file("feeder.pn");
+    test::writeDocumentFile(path, "Feeder");
+    window.startUp(path);
+    window.newSheet();
+    NetDocument& document = activeDocument();
+    window.showSheet(document, document.sheet(0));
+    emit window.activeView()->duplicateSheetRequested();
+    ASSERT_EQ(document.sheetCount(), 3u);
+    EXPECT_EQ(document.sheet(2).name(), pnName(3));
+    EXPECT_EQ(document.sheet(2).size(), document.sheet(0).size());
+    EXPECT_NE(document.sheet(2).id(), document.sheet(0).id());
+    EXPECT_EQ(&activeSheet(), &document.sheet(2));
+
+    bool opened = false;
+    whenDialogOpens<PnPropertiesDialog>([&opened](PnPropertiesDialog& dialog) {
+        opened = true;
+        dialog.reject();
+    });
+    emit window.activeView()->sheetPropertiesRequested();
+    EXPECT_TRUE(opened);
+}
+
+TEST_F(MainWindowTest, KeyboardAcceleratorsReachTheirCommands) {
+    window.startUp(std::nullopt);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QWidget* view = window.activeView()->viewport();
+    const bool gridShown = activeSheet().grid().shown;
+    QTest::keyClick(view, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_NE(activeSheet().grid().shown, gridShown);
+    QTest::keyClick(window.activeView()->viewport(), Qt::Key_G, Qt::AltModifier);
+    EXPECT_FALSE(activeSheet().grid().align);
+
+    bool managerOpened = false;
+    whenDialogOpens<PnsManagerDialog>([&managerOpened](PnsManagerDialog& dialog) {
+        managerOpened = true;
+        dialog.reject();
+    });
+    QTest::keyClick(window.activeView()->viewport(), Qt::Key_F3);
+    EXPECT_TRUE(managerOpened);
+
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(window.activeView()->viewport(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(window.documents().size(), 2u);
+}
