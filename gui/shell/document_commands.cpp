@@ -18,16 +18,6 @@ namespace tokarium {
 
 namespace {
 
-// "Name (*.a)|*.a|Other (*.*)|*.*||" as Qt's ";;"-separated filter list.
-QString qtFilter(std::string_view filter) {
-    const QStringList parts = QString::fromLatin1(filter.data(), static_cast<qsizetype>(filter.size()))
-                                  .split(QLatin1Char('|'), Qt::SkipEmptyParts);
-    QStringList labels;
-    for (qsizetype i = 0; i < parts.size(); i += 2)
-        labels.append(parts[i]);
-    return labels.join(QStringLiteral(";;"));
-}
-
 QString extensionWithoutDot() {
     return QString::fromLatin1(kDocumentExtension.substr(1).data(), static_cast<qsizetype>(kDocumentExtension.size() - 1));
 }
@@ -202,7 +192,7 @@ bool MainWindow::openFile(const std::string& path) {
 }
 
 void MainWindow::openWithDialog() {
-    const QString path = QFileDialog::getOpenFileName(this, tr("Open"), QString(), qtFilter(kDocumentFilter));
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open"), QString(), qtFileFilter(kDocumentFilter));
     if (!path.isEmpty())
         openFile(toPath(path));
 }
@@ -223,7 +213,7 @@ bool MainWindow::saveDocumentFileAs(NetDocument& document) {
     const QString proposed = document.path().empty()
         ? QDir(m_programFolder).filePath(fromLatin1Text(proposedFileName(document)))
         : fromPath(document.path());
-    QFileDialog dialog(this, tr("Save As"), proposed, qtFilter(kDocumentFilter));
+    QFileDialog dialog(this, tr("Save As"), proposed, qtFileFilter(kDocumentFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(extensionWithoutDot());
     dialog.selectFile(proposed);

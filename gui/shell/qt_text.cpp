@@ -28,6 +28,15 @@ QString fromMessageText(const std::string& text) {
     return decoder.hasError() ? fromLatin1Text(text) : decoded;
 }
 
+QString qtFileFilter(std::string_view filter) {
+    const QStringList parts = QString::fromLatin1(filter.data(), static_cast<qsizetype>(filter.size()))
+                                  .split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList labels;
+    for (qsizetype i = 0; i < parts.size(); i += 2)
+        labels.append(parts[i]);
+    return labels.join(QStringLiteral(";;"));
+}
+
 QString menuItemText(const QString& text) {
     QString escaped = text;
     return escaped.replace(QLatin1Char('&'), QStringLiteral("&&"));

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace tokarium {
 
@@ -17,6 +18,9 @@ std::string toPath(const QString& path);
 // Messages may carry a path (file system encoding) or a name (Latin-1): UTF-8 when the bytes are
 // valid UTF-8, Latin-1 otherwise.
 QString fromMessageText(const std::string& text);
+
+// A "Label (*.a)|*.a|Other (*.*)|*.*||" filter as the ";;"-separated list of file dialogs.
+QString qtFileFilter(std::string_view filter);
 
 // A text shown as a menu item as it is: "&" would otherwise mark a mnemonic.
 QString menuItemText(const QString& text);

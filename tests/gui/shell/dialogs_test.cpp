@@ -9,6 +9,7 @@
 
 #include "gui/shell/pn_properties_dialog.h"
 #include "gui/shell/pns_manager_dialog.h"
+#include "gui/shell/qt_text.h"
 #include "tests/gui/shell/shell_test_support.h"
 
 using namespace tokarium;
@@ -88,4 +89,14 @@ TEST(PnsManagerDialog, MovingAnEntryChangesTheOrderGivenToTheDocument) {
     EXPECT_EQ(&document.sheet(2), first);
     EXPECT_EQ(document.sheet(2).name(), "First");
     EXPECT_EQ(document.sheet(0).name(), pnName(2));
+}
+
+TEST(QtText, DocumentFilterAndModelTextsConvert) {
+    EXPECT_EQ(qtFileFilter(kDocumentFilter), "Tokarium Files (*.pn);;All Files (*.*)");
+    EXPECT_EQ(fromLatin1Text(pnName(2)), QString::fromUtf8("PN n\xC2\xB0" "2"));
+    EXPECT_EQ(toLatin1Text(QString::fromUtf8("PN n\xC2\xB0" "2")), pnName(2));
+    EXPECT_EQ(fromMessageText("Can't open file \"/tmp/caf\xC3\xA9.pn\"."),
+              QString::fromUtf8("Can't open file \"/tmp/caf\xC3\xA9.pn\"."));
+    EXPECT_EQ(fromMessageText("Place \"n\xB0\""), QString::fromUtf8("Place \"n\xC2\xB0\""));
+    EXPECT_EQ(menuItemText("In & Out"), "In && Out");
 }
