@@ -1,0 +1,187 @@
+// Graph drawing: plot area, mapping, ticks, curves and labels.
+#include "gui/plot/graph_drawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "gui/model/framed_box.h"
+#include "gui/model/number_text.h"
+
+namespace tokarium {
+namespace {
+
+constexpr double kTopMargin = 1.05;
+constexpr double kEmptyRangeTop = 10.0;
+constexpr std::int32_t kCoordinateLimit = 32767;
+constexpr std::int32_t kTickLength = 4;
+constexpr std::int32_t kLabelGap = 5;
+// Width of an x tick interval in line heights, height of a y tick interval in line heights.
+constexpr std::int32_t kXTickSpacing = 3;
+constexpr std::int32_t kYTickSpacing = 2;
+constexpr std::int32_t kYLabelAngle = 90;
+
+std::int32_t clamped(double value) {
+    const double cut = std::trunc(value);
+    if (!(cut > -kCoordinateLimit))
+        return -kCoordinateLimit;
+    return cut < kCoordinateLimit ? static_cast<std::int32_t>(cut) : kCoordinateLimit;
+}
+
+// Maps times and values into the plot area; a scale of 0 puts everything in the middle.
+struct Mapping {
+    Rect area;
+    double xScale = 0.0;
+    double yScale = 0.0;
+
+    std::int32_t x(double time) const {
+        return xScale == 0.0 ? (area.left + area.right) / 2 : clamped(area.left + time * xScale);
+    }
+    std::int32_t y(double value) const {
+        return yScale == 0.0 ? (area.top + area.bottom) / 2 : clamped(area.bottom - value * yScale - 1);
+    }
+};
+
+Rect plotArea(const Graph& graph, const GraphRanges& ranges, std::int32_t h, DrawingSurface& surface,
+              const Font& font) {
+    Rect area = graph.rect();
+    if (graph.format().display & kGraphShowAxis) {
+        const std::string topText = formatInteger(static_cast<std::int64_t>(std::min(ranges.yTop, 1e15)));
+        area.left += surface.measureText(topText, font).width + kLabelGap;
+        area.right -= h;
+        area.top += h;
+        if (ranges.xmax != 0.0)
+            area.bottom -= h + kLabelGap;
+    } else if (!graph.title().empty()) {
+        area.top += h;
+    }
+    if (!graph.xLabel().empty())
+        area.bottom -= h;
+    if (!graph.yLabel().empty())
+        area.left += h;
+    return area;
+}
+
+void drawTicks(const Graph& graph, const Mapping& map, const GraphRanges& ranges, std::int32_t h,
+               DrawingSurface& surface, const Font& font) {
+    const ObjectFormat& format = graph.format();
+    const bool axis = (format.display & kGraphShowAxis) != 0;
+    const Pen tickPen{format.line, 1, PenStyle::kSolid};
+    const Pen gridPen{format.line, 1, PenStyle::kDotted};
+    const Rect& a = map.area;
+    const std::int32_t lineHeight = std::max(h, 1);
+    if (map.xScale != 0.0) {
+        for (double t : niceTicks(0.0, ranges.xmax, a.width() / (kXTickSpacing * lineHeight))) {
+            const std::int32_t x = map.x(t);
+            if (axis) {
+                surface.drawLine({x, a.bottom + kTickLength}, {x, a.bottom}, tickPen);
+                surface.drawText({x, a.bottom + kLabelGap}, formatReal(t),
+                                 TextStyle{font, format.fore, HAlign::kCentre, VAlign::kTop, 0});
+            }
+            if (x != a.left && x != a.right - 1)
+                surface.drawLine({x, a.top}, {x, a.bottom}, gridPen);
+        }
+    }
+    if (map.yScale != 0.0) {
+        for (double v : niceTicks(0.0, ranges.yTop, a.height() / (kYTickSpacing * lineHeight))) {
+            const std::int32_t y = map.y(v);
+            if (axis) {
+                surface.drawLine({a.left - kTickLength, y}, {a.left, y}, tickPen);
+                surface.drawText({a.left - kLabelGap, y}, formatReal(v),
+                                 TextStyle{font, format.fore, HAlign::kRight, VAlign::kCentre, 0});
+            }
+            if (y != a.top && y != a.bottom - 1)
+                surface.drawLine({a.left, y}, {a.right, y}, gridPen);
+        }
+    }
+}
+
+void drawCurves(const Graph& graph, const Mapping& map, DrawingSurface& surface) {
+    surface.pushClip(map.area);
+    for (const GraphCurve& curve : graph.curves()) {
+        const std::size_t samples = std::min({curve.times.size(), curve.beforeValues.size(), curve.afterValues.size()});
+        if (samples < 2)
+            continue;
+        std::vector<Point> points;
+        points.reserve(2 * samples);
+        for (std::size_t i = 0; i < samples; ++i) {
+            const std::int32_t x = map.x(curve.times[i]);
+            points.push_back({x, map.y(curve.beforeValues[i])});
+            points.push_back({x, map.y(curve.afterValues[i])});
+        }
+        surface.drawPolyline(points, Pen{curve.colour, 1, PenStyle::kSolid});
+    }
+    surface.popClip();
+}
+
+void drawTexts(const Graph& graph, const Rect& area, DrawingSurface& surface, const Font& font) {
+    const Rect& r = graph.rect();
+    const Colour fore = graph.format().fore;
+    if (!graph.title().empty())
+        surface.drawText({(r.left + r.right) / 2, r.top}, graph.title(),
+                         TextStyle{font, fore, HAlign::kCentre, VAlign::kTop, 0});
+    if (!graph.xLabel().empty())
+        surface.drawText({(area.left + area.right) / 2, r.bottom}, graph.xLabel(),
+                         TextStyle{font, fore, HAlign::kCentre, VAlign::kBottom, 0});
+    if (!graph.yLabel().empty())
+        surface.drawText({r.left, (area.top + area.bottom) / 2}, graph.yLabel(),
+                         TextStyle{font, fore, HAlign::kCentre, VAlign::kTop, kYLabelAngle});
+}
+
+} // namespace
+
+GraphRanges graphRanges(const Graph& graph) {
+    GraphRanges ranges;
+    for (const GraphCurve& curve : graph.curves()) {
+        for (double t : curve.times)
+            ranges.xmax = std::max(ranges.xmax, t);
+        for (double v : curve.beforeValues)
+            ranges.ymax = std::max(ranges.ymax, v);
+        for (double v : curve.afterValues)
+            ranges.ymax = std::max(ranges.ymax, v);
+    }
+    ranges.yTop = ranges.ymax == 0.0 ? kEmptyRangeTop : ranges.ymax * kTopMargin;
+    return ranges;
+}
+
+std::vector<double> niceTicks(double start, double end, int n) {
+    std::vector<double> ticks;
+    const double range = end - start;
+    if (n < 1 || !(range > 0.0) || !std::isfinite(range))
+        return ticks;
+    double step = range / n;
+    double power = 1.0;
+    while (step >= 10.0) {
+        step /= 10.0;
+        power *= 10.0;
+    }
+    while (step < 1.0) {
+        step *= 10.0;
+        power /= 10.0;
+    }
+    step = std::trunc(step) * power;
+    ticks.push_back(start);
+    for (double k = std::floor((start + step) / step); k * step <= end; k += 1.0)
+        ticks.push_back(k * step);
+    return ticks;
+}
+
+void GraphDrawer::drawGraph(const Graph& graph, DrawingSurface& surface, const DrawContext& context) const {
+    const Font& font = context.sheetFont;
+    const std::int32_t h = surface.measureText("0", font).height;
+    const GraphRanges ranges = graphRanges(graph);
+    Rect area = plotArea(graph, ranges, h, surface, font);
+    drawFramedBox(surface, area, graph.format());
+    area = area.inflated(-1, -1);
+
+    Mapping map{area, 0.0, 0.0};
+    if (ranges.xmax > 0.0)
+        map.xScale = (area.width() - 1) / ranges.xmax;
+    map.yScale = (area.height() - 1) / ranges.yTop;
+    if (graph.format().display & kGraphShowGrid)
+        drawTicks(graph, map, ranges, h, surface, font);
+    drawCurves(graph, map, surface);
+    drawTexts(graph, area, surface, font);
+}
+
+} // namespace tokarium
