@@ -9,6 +9,7 @@
 #include "gui/editor/editor_constants.h"
 #include "gui/editor/page_geometry.h"
 #include "gui/editor/painter_surface.h"
+#include "gui/editor/svg_surface.h"
 
 namespace tokarium {
 
@@ -28,10 +29,10 @@ QPen cosmeticPen(const QColor& colour, Qt::PenStyle style = Qt::SolidLine) {
     return pen;
 }
 
-void drawObjects(QPainter& painter, const NetSheet& sheet, const DrawContext& context, bool selectionOnly) {
+// Draws the sheet's objects, arcs first: on a window or page those meeting the drawable area, in a
+// picture of the selection the selected ones (arcs only with both ends selected).
+void drawObjects(DrawingSurface& surface, const NetSheet& sheet, const DrawContext& context, bool selectionOnly) {
     const Rect area = drawableArea(sheet);
-    PainterSurface surface(painter);
-    painter.setRenderHint(QPainter::Antialiasing, true);
     for (KindMask kinds : {kArcKinds, kAllKinds & ~kArcKinds}) {
         for (const NetObject* object : sheet.objects(kinds, selectionOnly)) {
             if (selectionOnly) {
@@ -44,11 +45,18 @@ void drawObjects(QPainter& painter, const NetSheet& sheet, const DrawContext& co
             object->draw(surface, context);
         }
     }
+}
+
+void drawObjects(QPainter& painter, const NetSheet& sheet, const DrawContext& context, bool selectionOnly) {
+    PainterSurface surface(painter);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    drawObjects(static_cast<DrawingSurface&>(surface), sheet, context, selectionOnly);
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
-// The image cut down to its non-white pixels plus one pixel of white all round.
-QImage trimmedToContent(const QImage& image) {
+// The part of the image holding its non-white pixels, plus one pixel of white all round; the whole
+// image when it is all white.
+QRect contentRect(const QImage& image) {
     const QRgb white = qRgb(255, 255, 255);
     int left = image.width();
     int top = image.height();
@@ -66,8 +74,8 @@ QImage trimmedToContent(const QImage& image) {
         }
     }
     if (right < 0)
-        return image;
-    return image.copy(QRect(QPoint(left, top), QPoint(right, bottom)).adjusted(-1, -1, 1, 1));
+        return image.rect();
+    return QRect(QPoint(left, top), QPoint(right, bottom)).adjusted(-1, -1, 1, 1).intersected(image.rect());
 }
 
 } // namespace
@@ -156,20 +164,27 @@ void paintModeFeedback(QPainter& painter, const SheetEditor& editor) {
     painter.restore();
 }
 
-QImage selectionPicture(const NetSheet& sheet, const EditorSession& session) {
+SelectionPicture selectionPicture(const NetSheet& sheet, const EditorSession& session) {
     const Rect bounds = sheet.boundsOf(kAllKinds, true);
     if (bounds.isEmpty())
         return {};
     const Rect frame = bounds.inflated(kPictureMargin, kPictureMargin);
     if (frame.isEmpty() || frame.width() > kMaximumPictureSize || frame.height() > kMaximumPictureSize)
         return {};
+    const DrawContext context = drawContextFor(sheet, session, false);
     QImage image(frame.width(), frame.height(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.translate(-frame.left, -frame.top);
-    drawObjects(painter, sheet, drawContextFor(sheet, session, false), true);
+    drawObjects(painter, sheet, context, true);
     painter.end();
-    return trimmedToContent(image);
+    // The bitmap is at one pixel per unit, so its content rectangle is also the vector picture's view box.
+    const QRect content = contentRect(image);
+    SvgSurface svg;
+    drawObjects(svg, sheet, context, true);
+    const Rect viewBox{frame.left + content.left(), frame.top + content.top(), frame.left + content.right() + 1,
+                       frame.top + content.bottom() + 1};
+    return {image.copy(content), svg.document(viewBox)};
 }
 
 } // namespace tokarium

@@ -1,6 +1,7 @@
 // Painting a sheet: the page decoration, the sheet itself, the mouse-mode feedback and pictures.
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 
@@ -26,8 +27,13 @@ void paintSheet(QPainter& painter, const NetSheet& sheet, const DrawContext& con
 // Feedback of the editor's mode: the arc line with its arrowhead, the ghost outline, the rubber band.
 void paintModeFeedback(QPainter& painter, const SheetEditor& editor);
 
-// A picture of the selected objects without handles (arcs only when both their ends are selected),
-// on white, at the reference density; a null image when nothing is selected or the selection is too large.
-QImage selectionPicture(const NetSheet& sheet, const EditorSession& session);
+// The system clipboard's picture of the selected objects without handles (arcs only when both their
+// ends are selected): a bitmap on white at one pixel per unit, and the same drawing as SVG. Both are
+// empty when nothing is selected or the selection is too large.
+struct SelectionPicture {
+    QImage image;
+    QByteArray svg;
+};
+SelectionPicture selectionPicture(const NetSheet& sheet, const EditorSession& session);
 
 } // namespace tokarium

@@ -247,9 +247,11 @@ void SheetView::putSelectionPictureOnClipboard() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
         return;
-    const QImage picture = selectionPicture(sheet(), m_editor.session());
+    const SelectionPicture picture = selectionPicture(sheet(), m_editor.session());
     auto mimeData = std::make_unique<QMimeData>();
-    mimeData->setImageData(picture);
+    mimeData->setImageData(picture.image);
+    if (!picture.svg.isEmpty())
+        mimeData->setData(QStringLiteral("image/svg+xml"), picture.svg);
     clipboard->setMimeData(mimeData.release());
 }
 

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QMimeData>
 #include <QTimer>
 
 #include "view_fixture.h"
@@ -83,6 +84,7 @@ TEST_F(CommandsTest, CutCopiesThenDeletesAndPutsAPictureOnTheSystemClipboard) {
     EXPECT_EQ(sheet().size(), 0u);
     EXPECT_TRUE(m_view->canPaste());
     EXPECT_EQ(m_view->editor().history().undoLabel(), "Cut");
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat("image/svg+xml"));
     const QImage picture = QGuiApplication::clipboard()->image();
     ASSERT_FALSE(picture.isNull());
     // The circle of 40 units plus its label, without handles poking out of it.

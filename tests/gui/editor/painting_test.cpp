@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QXmlStreamReader>
 
 #include "gui/editor/editor_constants.h"
 #include "gui/editor/painter_surface.h"
@@ -234,26 +235,61 @@ TEST(SelectionPictureTest, ArcsAppearOnlyWithBothEndsSelectedAndHandlesNever) {
     NetSheet sheet;
     fillWithEveryKind(sheet);
     EditorSession session;
-    EXPECT_TRUE(selectionPicture(sheet, session).isNull());
+    EXPECT_TRUE(selectionPicture(sheet, session).image.isNull());
     NetObject& place = sheet.at(0);
     place.setSelected(true);
-    const QImage placeOnly = selectionPicture(sheet, session);
+    const QImage placeOnly = selectionPicture(sheet, session).image;
     ASSERT_FALSE(placeOnly.isNull());
     // The place's handles would stick out 4 units beyond its 40-unit circle.
     EXPECT_LE(placeOnly.height(), 44);
     // Its output arc to an unselected transition adds nothing.
     static_cast<NetNode&>(place).outputArcs().front()->setSelected(true);
-    EXPECT_EQ(selectionPicture(sheet, session), placeOnly);
+    EXPECT_EQ(selectionPicture(sheet, session).image, placeOnly);
     // With the transition selected too, the arcs between them are drawn.
     static_cast<NetNode&>(place).outputArcs().front()->to()->setSelected(true);
-    EXPECT_GT(selectionPicture(sheet, session).width(), placeOnly.width());
+    EXPECT_GT(selectionPicture(sheet, session).image.width(), placeOnly.width());
 
     // An object stretched far beyond any page gives no picture rather than a huge allocation.
     for (NetObject* graph : sheet.objects(maskOf(ObjectKind::kGraph))) {
         graph->setRect({0, 0, 2000000000, 100});
         graph->setSelected(true);
     }
-    EXPECT_TRUE(selectionPicture(sheet, session).isNull());
+    const SelectionPicture huge = selectionPicture(sheet, session);
+    EXPECT_TRUE(huge.image.isNull());
+    EXPECT_TRUE(huge.svg.isEmpty());
+}
+
+TEST(SelectionPictureTest, VectorFormIsWellFormedSvgOfTheSameDrawing) {
+    NetSheet sheet;
+    fillWithEveryKind(sheet);
+    EditorSession session;
+    sheet.at(0).setSelected(true); // P1 with five tokens
+    for (NetObject* legend : sheet.objects(maskOf(ObjectKind::kLegend)))
+        legend->setSelected(true);
+    const SelectionPicture picture = selectionPicture(sheet, session);
+    QXmlStreamReader reader(picture.svg);
+    int ellipses = 0;
+    int handles = 0;
+    QStringList texts;
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QStringView name = reader.name();
+        if (name == QLatin1String("svg")) {
+            EXPECT_EQ(reader.attributes().value("width").toInt(), picture.image.width());
+            EXPECT_EQ(reader.attributes().value("height").toInt(), picture.image.height());
+        } else if (name == QLatin1String("ellipse")) {
+            ++ellipses;
+        } else if (name == QLatin1String("rect") && reader.attributes().value("width") == QLatin1String("7")) {
+            ++handles;
+        } else if (name == QLatin1String("text")) {
+            texts << reader.readElementText();
+        }
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    EXPECT_EQ(ellipses, 6);
+    EXPECT_EQ(handles, 0);
+    EXPECT_EQ(texts, (QStringList{"P1", "Two lines", "of text"}));
 }
 
 TEST(ToolbarKindTest, EntriesShiftTheFirstKindOfThePair) {
