@@ -112,7 +112,8 @@ SheetFrame* MainWindow::openWindow(const std::shared_ptr<NetDocument>& document,
         window->show();
     } else {
         // Default placement: cascaded from the top-left corner, sized to most of the client area.
-        const QSize area = m_mdiArea->viewport()->size();
+        // Before the main window is first shown its client area has no size yet: the frame's stands in.
+        const QSize area = m_mdiArea->isVisible() ? m_mdiArea->viewport()->size() : size();
         const int step = static_cast<int>((sheetFrames().size() - 1) % kCascadeSteps) * kCascadeOffset;
         window->setGeometry(step, step, std::max(area.width() * 3 / 4, kDefaultFrameWidth),
                             std::max(area.height() * 3 / 4, kDefaultFrameHeight));

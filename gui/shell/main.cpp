@@ -1,5 +1,6 @@
 // tokarium: the Petri net editor and simulation front end.
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
@@ -39,6 +40,8 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");
 
     tokarium::MainWindow window(QCoreApplication::applicationDirPath());
+    // The frame takes the screen's size before documents open, so that their windows are sized for it.
+    window.resize(window.screen()->availableGeometry().size());
     window.startUp(commandLine.document);
     window.showMaximized();
 

@@ -667,3 +667,15 @@ TEST_F(MainWindowTest, KeyboardAcceleratorsReachTheirCommands) {
     QTest::keyClick(window.activeView()->viewport(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(window.documents().size(), 2u);
 }
+
+TEST_F(MainWindowTest, DefaultPlacedWindowsTakeMostOfTheClientAreaAndCascade) {
+    window.resize(1600, 1000);
+    window.startUp(std::nullopt);
+    EXPECT_EQ(window.sheetFrames()[0]->geometry(), QRect(0, 0, 1200, 750));
+    window.show();
+    window.newSheet();
+    const std::vector<SheetFrame*> frames = window.sheetFrames();
+    ASSERT_EQ(frames.size(), 2u);
+    const QSize area = frames[1]->parentWidget()->size();
+    EXPECT_EQ(frames[1]->geometry(), QRect(24, 24, area.width() * 3 / 4, area.height() * 3 / 4));
+}
