@@ -40,23 +40,23 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");
 
     tokarium::MainWindow window(QCoreApplication::applicationDirPath());
-    // The frame takes the screen's size before documents open, so that their windows are sized for it.
-    window.resize(window.screen()->availableGeometry().size());
+    // The frame takes its size before documents open, so that their windows are sized for it.
+    window.resize(commandLine.screenshot ? kScreenshotSize : window.screen()->availableGeometry().size());
     window.startUp(commandLine.document);
-    window.showMaximized();
-
-    if (commandLine.screenshot) {
-        window.showNormal();
-        window.resize(kScreenshotSize);
-        const QString target = tokarium::fromPath(*commandLine.screenshot);
-        QTimer::singleShot(kScreenshotDelayMs, &window, [&window, target] {
-            window.refreshNow();
-            const bool saved = window.grab().save(target, "PNG");
-            if (!saved)
-                std::fprintf(stderr, "tokarium: cannot write %s\n", target.toLocal8Bit().constData());
-            // Ends without the Exit questions and without touching the recent-file list.
-            QCoreApplication::exit(saved ? 0 : 1);
-        });
+    if (!commandLine.screenshot) {
+        window.showMaximized();
+        return application.exec();
     }
+
+    window.show();
+    const QString target = tokarium::fromPath(*commandLine.screenshot);
+    QTimer::singleShot(kScreenshotDelayMs, &window, [&window, target] {
+        window.refreshNow();
+        const bool saved = window.grab().save(target, "PNG");
+        if (!saved)
+            std::fprintf(stderr, "tokarium: cannot write %s\n", target.toLocal8Bit().constData());
+        // Ends without the Exit questions and without touching the recent-file list.
+        QCoreApplication::exit(saved ? 0 : 1);
+    });
     return application.exec();
 }
