@@ -2,22 +2,37 @@
 #include "engines/continuous/groups.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
+#include <utility>
 
 namespace flowrun {
 namespace {
 
+// What the group steps ask about one group, kept up to date after every merge or exchange.
+struct GroupFacts {
+    Flags inputs;                               // places that are inputs of a member
+    Flags outputs;                              // places that are outputs of a member
+    std::vector<std::pair<int, Real>> inputLevels;  // (input place, level of the member), sorted
+    int sharing = -1;  // last place where two members of equal level are outputs, or -1
+};
+
 class GroupBuilder {
 public:
     explicit GroupBuilder(const ContinuousNet& net)
-        : m_net(net), m_feeds(static_cast<std::size_t>(net.m) * net.m, false), m_group(net.m, 0)
+        : m_net(net), m_feeds(static_cast<std::size_t>(net.m) * net.m, false), m_group(net.m, 0),
+          m_consumers(net.n), m_producers(net.n)
     {
-        for (int a = 0; a < net.m; ++a) {
-            for (int b = 0; b < net.m; ++b) {
-                if (a == b)
-                    continue;
-                for (int p = 0; p < net.n && !feeds(a, b); ++p) {
-                    if (net.isOutput(p, a) && net.isInput(p, b))
+        for (int p = 0; p < net.n; ++p) {
+            for (int t = 0; t < net.m; ++t) {
+                if (net.isInput(p, t))
+                    m_consumers[p].push_back(t);
+                if (net.isOutput(p, t))
+                    m_producers[p].push_back(t);
+            }
+            for (int a : m_producers[p]) {
+                for (int b : m_consumers[p]) {
+                    if (a != b)
                         m_feeds[index(a, b)] = true;
                 }
             }
@@ -27,11 +42,11 @@ public:
     std::vector<int> build()
     {
         numberByFeeders();
+        refresh();
         mergeUnfed();
         mergeCommonSharing();
         mergeConflicting();
         order();
-        closeGaps();
         mergeBackFeeding();
         return m_group;
     }
@@ -39,26 +54,36 @@ public:
 private:
     std::size_t index(int a, int b) const { return static_cast<std::size_t>(a) * m_net.m + b; }
     bool feeds(int a, int b) const { return m_feeds[index(a, b)]; }
-    int count() const { return groupCount(m_group); }
+    int count() const { return static_cast<int>(m_facts.size()); }
 
     void numberByFeeders()
     {
-        std::vector<bool> closure = m_feeds;
+        // Transitive closure of the feeding relation, one bit row per transition.
         const int m = m_net.m;
+        const std::size_t words = (static_cast<std::size_t>(m) + 63) / 64;
+        std::vector<std::uint64_t> closure(static_cast<std::size_t>(m) * words, 0);
+        const auto row = [&closure, words](int a) { return closure.data() + static_cast<std::size_t>(a) * words; };
+        const auto has = [&row](int a, int b) { return (row(a)[b / 64] >> (b % 64)) & 1U; };
+        for (int a = 0; a < m; ++a) {
+            for (int b = 0; b < m; ++b) {
+                if (feeds(a, b))
+                    row(a)[b / 64] |= std::uint64_t{1} << (b % 64);
+            }
+        }
         for (int k = 0; k < m; ++k) {
             for (int a = 0; a < m; ++a) {
-                if (!closure[index(a, k)])
+                if (a == k || !has(a, k))
                     continue;
-                for (int b = 0; b < m; ++b) {
-                    if (closure[index(k, b)] && a != b)
-                        closure[index(a, b)] = true;
-                }
+                std::uint64_t* target = row(a);
+                const std::uint64_t* source = row(k);
+                for (std::size_t w = 0; w < words; ++w)
+                    target[w] |= source[w];
             }
         }
         std::vector<int> up(m, 0);
         for (int a = 0; a < m; ++a) {
             for (int b = 0; b < m; ++b) {
-                if (closure[index(a, b)])
+                if (a != b && has(a, b))
                     ++up[b];
             }
         }
@@ -69,26 +94,39 @@ private:
             m_group[order[i]] = i;
     }
 
-    std::vector<int> members(int x) const
+    // Recomputes the facts of every group from the current numbering; the numbers are
+    // consecutive from 0, as merges and exchanges keep them.
+    void refresh()
     {
-        std::vector<int> list;
-        for (int t = 0; t < m_net.m; ++t) {
-            if (m_group[t] == x)
-                list.push_back(t);
+        const int groups = groupCount(m_group);
+        m_facts.assign(groups, GroupFacts{Flags(m_net.n, false), Flags(m_net.n, false), {}, -1});
+        for (int p = 0; p < m_net.n; ++p) {
+            for (int t : m_consumers[p]) {
+                GroupFacts& facts = m_facts[m_group[t]];
+                facts.inputs[p] = true;
+                facts.inputLevels.emplace_back(p, m_net.level[t]);
+            }
+            for (int t : m_producers[p])
+                m_facts[m_group[t]].outputs[p] = true;
+            std::vector<std::pair<int, Real>> members;
+            for (int t : m_consumers[p])
+                members.emplace_back(m_group[t], m_net.level[t]);
+            std::sort(members.begin(), members.end());
+            for (std::size_t i = 1; i < members.size(); ++i) {
+                if (members[i] == members[i - 1])
+                    m_facts[members[i].first].sharing = p;
+            }
         }
-        return list;
+        for (GroupFacts& facts : m_facts)
+            std::sort(facts.inputLevels.begin(), facts.inputLevels.end());
     }
 
     // Some place is an output of a transition of group x and an input of one of group y.
     bool groupFeeds(int x, int y) const
     {
-        const std::vector<int> from = members(x);
-        const std::vector<int> to = members(y);
-        for (int a : from) {
-            for (int b : to) {
-                if (feeds(a, b))
-                    return true;
-            }
+        for (int p = 0; p < m_net.n; ++p) {
+            if (m_facts[x].outputs[p] && m_facts[y].inputs[p])
+                return true;
         }
         return false;
     }
@@ -102,6 +140,35 @@ private:
         return false;
     }
 
+    // Groups are disjoint, so a common input place always has two different transitions.
+    bool commonInput(int x, int y) const
+    {
+        for (int p = 0; p < m_net.n; ++p) {
+            if (m_facts[x].inputs[p] && m_facts[y].inputs[p])
+                return true;
+        }
+        return false;
+    }
+
+    bool commonInputOfEqualLevel(int x, int y) const
+    {
+        const auto& first = m_facts[x].inputLevels;
+        const auto& second = m_facts[y].inputLevels;
+        auto i = first.begin();
+        auto j = second.begin();
+        while (i != first.end() && j != second.end()) {
+            if (*i == *j)
+                return true;
+            if (*i < *j)
+                ++i;
+            else
+                ++j;
+        }
+        return false;
+    }
+
+    bool bothSharing(int x, int y) const { return m_facts[x].sharing >= 0 && m_facts[y].sharing >= 0; }
+
     void merge(int from, int into)
     {
         for (int& g : m_group) {
@@ -112,6 +179,7 @@ private:
             if (g > from)
                 --g;
         }
+        refresh();
     }
 
     void exchange(int x, int y)
@@ -122,42 +190,7 @@ private:
             else if (g == y)
                 g = x;
         }
-    }
-
-    // Place p is an input of transition i of group x and of a different j of group y.
-    bool commonInput(int x, int y, bool equalLevelOnly) const
-    {
-        const std::vector<int> first = members(x);
-        const std::vector<int> second = members(y);
-        for (int p = 0; p < m_net.n; ++p) {
-            for (int i : first) {
-                if (!m_net.isInput(p, i))
-                    continue;
-                for (int j : second) {
-                    if (j != i && m_net.isInput(p, j) && (!equalLevelOnly || m_net.level[i] == m_net.level[j]))
-                        return true;
-                }
-            }
-        }
-        return false;
-    }
-
-    // The last place (in place order) where two transitions of the group of equal level
-    // are both outputs; -1 when the group has no sharing conflict.
-    int sharingPlace(int x) const
-    {
-        const std::vector<int> list = members(x);
-        for (int p = m_net.n - 1; p >= 0; --p) {
-            for (std::size_t r = 0; r < list.size(); ++r) {
-                if (!m_net.isInput(p, list[r]))
-                    continue;
-                for (std::size_t s = r + 1; s < list.size(); ++s) {
-                    if (m_net.isInput(p, list[s]) && m_net.level[list[r]] == m_net.level[list[s]])
-                        return p;
-                }
-            }
-        }
-        return -1;
+        std::swap(m_facts[x], m_facts[y]);
     }
 
     void mergeUnfed()
@@ -176,7 +209,7 @@ private:
         for (int y = 0; y < count(); ++y) {
             int x = y + 1;
             while (x < count()) {
-                if (commonInput(x, y, true))
+                if (commonInputOfEqualLevel(x, y))
                     merge(x, y);
                 else
                     ++x;
@@ -191,14 +224,9 @@ private:
             changed = false;
             for (int y = 0; y < count(); ++y) {
                 for (int x = y + 1; x < count(); ++x) {
-                    if (commonInput(x, y, false)) {
-                        const int sx = sharingPlace(x);
-                        const int sy = sharingPlace(y);
-                        const bool both = sx >= 0 && sy >= 0;
-                        if (!both || sx == sy) {
-                            merge(x, y);
-                            changed = true;
-                        }
+                    if (commonInput(x, y) && (!bothSharing(x, y) || m_facts[x].sharing == m_facts[y].sharing)) {
+                        merge(x, y);
+                        changed = true;
                     }
                     if (x < count() && groupFeeds(x, y) && groupFeeds(y, x)) {
                         merge(x, y);
@@ -220,8 +248,7 @@ private:
                 while (x < count()) {
                     const bool yFeedsX = groupFeeds(y, x);
                     const bool xFeedsY = groupFeeds(x, y);
-                    const bool bothSharing = sharingPlace(x) >= 0 && sharingPlace(y) >= 0;
-                    if ((yFeedsX && !bothSharing) || (yFeedsX && xFeedsY)) {
+                    if ((yFeedsX && !bothSharing(x, y)) || (yFeedsX && xFeedsY)) {
                         merge(x, y);
                         changed = true;
                     } else if (xFeedsY) {
@@ -230,24 +257,6 @@ private:
                     } else {
                         ++x;
                     }
-                }
-            }
-        }
-    }
-
-    void closeGaps()
-    {
-        bool gap = true;
-        while (gap) {
-            gap = false;
-            const int top = m_group.empty() ? 0 : *std::max_element(m_group.begin(), m_group.end());
-            for (int g = 0; g < top && !gap; ++g) {
-                if (std::find(m_group.begin(), m_group.end(), g) == m_group.end()) {
-                    for (int& value : m_group) {
-                        if (value > g)
-                            --value;
-                    }
-                    gap = true;
                 }
             }
         }
@@ -272,6 +281,9 @@ private:
     const ContinuousNet& m_net;
     std::vector<bool> m_feeds;
     std::vector<int> m_group;
+    std::vector<std::vector<int>> m_consumers;  // per place, the transitions it is an input of
+    std::vector<std::vector<int>> m_producers;  // per place, the transitions it is an output of
+    std::vector<GroupFacts> m_facts;
 };
 
 }  // namespace
