@@ -44,6 +44,19 @@ TEST(EngineChoice, AContinuousNetTurnsHybridWithOneDiscreteNode) {
     EXPECT_FALSE(IsContinuousNet(withDiscreteTransition));
 }
 
+TEST(EngineChoice, ReportsAreTheEngineOwnOnesBelowTheProgramFolder) {
+    const BridgeSettings settings = BridgeSettings::forProgramFolder("/opt/tk");
+    NetSheet sheet;
+    buildChain(sheet);
+    EXPECT_EQ(reportFile(settings, sheet, true), "/opt/tk/ContinuousPNs/results.htm");
+    EXPECT_EQ(reportFile(settings, sheet, false), "/opt/tk/ContinuousPNs/short_results.htm");
+    discreteTransition(sheet, 3);
+    EXPECT_EQ(reportFile(settings, sheet, true), "/opt/tk/HybridPNs/results_hybrid.htm");
+    EXPECT_EQ(reportFile(settings, sheet, false), "/opt/tk/HybridPNs/short_results_hybrid.htm");
+    EXPECT_EQ(BridgeSettings::forRunningProgram().programFolder, runningProgramFile().parent_path());
+    EXPECT_EQ(runningProgramFile().filename(), "test_bridge");
+}
+
 TEST(ContinuousInput, ChainWritesPreAndPostBlocksMarkingsAndSpeeds) {
     NetSheet sheet;
     sheet.setName("Two tanks");
