@@ -193,6 +193,33 @@ TEST(HybridRun, ZeroTimeFiringsShowAsStepsAtTheSameClock) {
         EXPECT_EQ(run.transitionResults.at(2, column), run.transitionResults.at(1, column)) << column;
 }
 
+TEST(HybridRun, IndicesWithGapsReachTheRightPlaces) {
+    ProgramFolder programs;
+    auto document = newDocument();
+    NetSheet& sheet = document->sheet(0);
+    sheet.setDuration(10);
+    // The timed valve with scattered indices: P3 (token) -> T5 (2) -> P7, which lets T2 (speed 1)
+    // drain P1 (4) into P9.
+    Place& p1 = continuousPlace(sheet, 1, 4);
+    Place& p3 = discretePlace(sheet, 3, 1);
+    Place& p7 = discretePlace(sheet, 7);
+    Place& p9 = continuousPlace(sheet, 9);
+    Transition& t2 = continuousTransition(sheet, 2, 1);
+    Transition& t5 = discreteTransition(sheet, 5, 2);
+    addArc(sheet, p3, t5);
+    addArc(sheet, t5, p7);
+    addArc(sheet, p7, t2);
+    addArc(sheet, t2, p7);
+    addArc(sheet, p1, t2);
+    addArc(sheet, t2, p9);
+    RecordingFeedback feedback;
+    runStart(*document, programs.settings(), feedback);
+    EXPECT_TRUE(sheet.simulationRun().problem.empty()) << sheet.simulationRun().problem;
+    EXPECT_EQ(sheet.simulationRun().clock, 10);
+    EXPECT_EQ(shownMarkings(sheet), (std::vector<double>{0, 0, 1, 4}));
+    EXPECT_EQ(p9.historyTimes(), (std::vector<double>{0, 6}));
+}
+
 TEST(FailedRuns, SheetFailingVerificationStopsTheCommandAndKeepsTheLaterSheetsUntouched) {
     ProgramFolder programs;
     auto document = newDocument();
