@@ -42,7 +42,8 @@ struct SimulationRun {
     std::vector<double> finalRates;
 
     EngineKind engine = EngineKind::kNone;
-    // Why the run ended before showing any result, empty when it did not.
+    // Why the run ended early (no engine, no usable results, or a walk that cannot reach the
+    // duration); empty otherwise.
     std::string problem;
     // Steps shown since the run started, and the clock at the last jump back of a hybrid walk.
     std::int32_t stepsShown = 0;
