@@ -1,6 +1,7 @@
 // The Plotter table of a sheet: columns, merged rows, cells and the saved text.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -74,6 +75,20 @@ TEST(PlotterTable, CellNumbers) {
     EXPECT_EQ(plotterCellText(2.5), "   2.5");
     EXPECT_EQ(plotterCellText(1.0 / 3), "0.333333");
     EXPECT_EQ(plotterCellText(1234567.5), "1.23457e+06");
+}
+
+TEST(PlotterTable, NumbersIgnoreACommaDecimalLocale) {
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no German locale";
+    NetSheet sheet;
+    buildSheet(sheet);
+    const PlotterTable table(sheet);
+    const std::vector<std::string> row = table.rowTexts(1);
+    const std::string text = table.text();
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_EQ(row[1], "   2.5");
+    EXPECT_NE(text.find("\t2.5\t"), std::string::npos);
 }
 
 TEST(PlotterFile, ProposedNameAndSaving) {
