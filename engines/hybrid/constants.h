@@ -36,7 +36,7 @@ inline constexpr double kBalanceTolerance = 1e-4;
 // Bounds of a run: states in all, consecutive steps without time passing,
 // passes of the start-up phase, zero-time rounds at one event time, and
 // re-allocations of a shared discrete place on one priority level.
-inline constexpr int kMaxStates = 5000;
+inline constexpr int kMaxStates = 2000;
 inline constexpr int kMaxZeroTimeSteps = 1000;
 inline constexpr int kMaxStartupPasses = 1000;
 inline constexpr int kMaxZeroTimeRounds = 1000;
