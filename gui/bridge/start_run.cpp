@@ -84,7 +84,9 @@ void StartRun(NetSheet& sheet, const BridgeSettings& settings) {
     int exitStatus = 0;
     if (exportAndRun(sheet, settings, engine, exitStatus) && !importResults(sheet, settings, engine) &&
         exitStatus != 0)
-        run.problem += " (" + std::string(engine.program) + " ended with status " + std::to_string(exitStatus) + ")";
+        run.problem += " (" + std::string(engine.program) +
+                       (exitStatus < 0 ? " was stopped by a signal)"
+                                       : " ended with status " + std::to_string(exitStatus) + ")");
 }
 
 } // namespace tokarium

@@ -292,6 +292,8 @@ TEST(FailedRuns, EngineLeavingNoOrBrokenResultsEndsTheRun) {
     replaceProgram(engine, "#!/bin/sh\nkill -SEGV $$\n");
     StartRun(sheet, settings);
     EXPECT_TRUE(sheet.simulationRun().ended);
+    EXPECT_NE(sheet.simulationRun().problem.find("(flowrun was stopped by a signal)"), std::string::npos)
+        << sheet.simulationRun().problem;
 }
 
 TEST(ChildProcess, RunsInTheFolderAndReportsWhatGoesWrong) {
