@@ -133,6 +133,9 @@ struct Grup {
     int vazut = 0;
     int calculat = 0;
     int contor1 = 0;
+    // The number of speed computations of the sub-net in the current state:
+    // 1 on a level of its own, more when a shared discrete place is
+    // re-allocated (STEP 9). The repetition test does not use it.
     int contor2 = 0;
 };
 

@@ -178,6 +178,36 @@ TEST_F(HybridNets, AContinuousConflictInsideASubnetIsSharedByFlowrun)
                                     "1\n0\n0\n0\n1\n0\n0\n0\n1\n2\n2\n1\n1\n1\n3\n");
 }
 
+// A tank P1 filled by T1 (speed 2) and drained by T2 (speed 4) while the
+// valve P2 is open; the valve opens (T4) and closes (T3) every 2 time units.
+// At t = 4 the tank empties exactly when the valve closes: one event time,
+// and the tank, still fed, is at 0+.
+TEST_F(HybridNets, ATankEmptiesWhenItsValveCloses)
+{
+    NetText net;
+    net.P = 3;
+    net.T = 4;
+    net.pozdis = {2, 3};
+    net.trandis = {3, 4};
+    net.pre = {{0, 1, 0, 0}, {0, 1, 1, 0}, {0, 0, 0, 1}};
+    net.post = {{1, 0, 0, 0}, {0, 1, 0, 1}, {0, 0, 1, 0}};
+    net.marcaj = {0, 0, 1};
+    net.valori = {2, 4, 2, 2};
+    net.conflicte = {1, 2};
+    simulate(net);
+    EXPECT_EQ(readFile("Pos.dat"),
+              "4\n"
+              "0\t00\t0\t1\n"
+              "\t00\t0\t1\n"
+              "02\t04\t0\t1\n"
+              "\t04\t1\t0\n"
+              "02\t-01\t1\t0\n"
+              "\t-01\t0\t1\n"
+              "02\t04\t0\t1\n"
+              "2\t04\t1\t0");
+    EXPECT_EQ(readFile("Tran.dat"), "4\n0\t2\t0\t0\t1\n02\t2\t4\t1\t0\n02\t2\t0\t0\t1\n02\t2\t4\t1\t0\n2");
+}
+
 // P1 -> T1 (1) -> P2 -> T2 (2) -> P1: the third state repeats the first.
 TEST_F(HybridNets, ACyclicNetEndsByRepetition)
 {
