@@ -679,3 +679,27 @@ TEST_F(MainWindowTest, DefaultPlacedWindowsTakeMostOfTheClientAreaAndCascade) {
     const QSize area = frames[1]->parentWidget()->size();
     EXPECT_EQ(frames[1]->geometry(), QRect(24, 24, area.width() * 3 / 4, area.height() * 3 / 4));
 }
+
+TEST_F(MainWindowTest, DeletingTheOnlyNetWithAWindowShowsTheFirstRemainingNet) {
+    window.startUp(std::nullopt);
+    window.newSheet();
+    window.newSheet();
+    NetDocument& document = activeDocument();
+    window.windowOf(document.sheet(0))->close();
+    window.windowOf(document.sheet(1))->close();
+    QApplication::processEvents();
+    ASSERT_EQ(window.sheetFrames().size(), 1u);
+    ASSERT_EQ(&activeSheet(), &document.sheet(2));
+    whenDialogOpens<PnsManagerDialog>([](PnsManagerDialog& dialog) {
+        EXPECT_EQ(dialog.list()->currentRow(), 2);
+        QTest::mouseClick(dialog.deleteButton(), Qt::LeftButton);
+        dialog.accept();
+    });
+    window.manageSheets();
+    ASSERT_EQ(document.sheetCount(), 2u);
+    ASSERT_EQ(window.sheetFrames().size(), 1u);
+    EXPECT_EQ(&window.sheetFrames().front()->sheet(), &document.sheet(0));
+    EXPECT_EQ(&activeSheet(), &document.sheet(0));
+    window.refreshNow();
+    EXPECT_EQ(window.sheetFrames().front()->windowTitle(), "New file - " + latin1(pnName(1)));
+}
