@@ -9,6 +9,9 @@
 
 namespace mixsim {
 
+// A marking within rounding noise of a whole number is that number.
+[[nodiscard]] double snapMarking(double value);
+
 // Raised inside the algorithm when the run must end early; caught by simulate().
 struct RunStopped {
     std::string reason;
@@ -42,6 +45,11 @@ private:
     void zeroTimeRounds(int pas2);
     void bookkeeping();
     void step4();
+    void splitSubnets();
+    void fireInfiniteSpeeds();
+    void describeSubnet(Grup& grup) const;
+    void assignLevels();
+    void writeSubnets();
     void speeds();
     void solveLevel(const Vec& retele);
     void solveSharedLevel(const Vec& retele, const Vec& locuri);

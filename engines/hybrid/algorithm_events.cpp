@@ -1,4 +1,4 @@
-// Algorithm 6.1: start, discrete events, IB-state bookkeeping, scheduling and the next time.
+// Algorithm 6.1: the run, discrete events, IB-state bookkeeping, scheduling and the next time.
 #include "engines/hybrid/algorithm.h"
 
 #include "engines/hybrid/constants.h"
@@ -26,15 +26,6 @@ std::string markingText(double value)
     return value == kZeroPlus ? "0<sup>+</sup> " : f2(value) + " ";
 }
 
-// A marking within rounding noise of a whole number is that number, so that
-// flows that should fill or drain a place exactly do so.
-double snapMarking(double value)
-{
-    const double whole = std::round(value);
-    return std::fabs(value - whole) <= kMarkingResolution * std::max(1.0, std::fabs(whole)) ? whole
-                                                                                             : value;
-}
-
 std::vector<std::size_t> positionsOf(const Vec& set, std::size_t count)
 {
     std::vector<std::size_t> positions(count + 1, 0);
@@ -45,6 +36,15 @@ std::vector<std::size_t> positionsOf(const Vec& set, std::size_t count)
 }
 
 }  // namespace
+
+// A marking within rounding noise of a whole number is that number, so that
+// flows that should fill or drain a place exactly do so.
+double snapMarking(double value)
+{
+    const double whole = std::round(value);
+    return std::fabs(value - whole) <= kMarkingResolution * std::max(1.0, std::fabs(whole)) ? whole
+                                                                                             : value;
+}
 
 Algorithm::Algorithm(const HybridNet& net, SimulationState state, SpeedSolver& solver,
                      std::string& report)
@@ -137,168 +137,6 @@ SimulationResult Algorithm::run()
     result.flowrunRuns = m_solver.runs();
     return result;
 }
-
-// ---- Start ---------------------------------------------------------------
-
-void Algorithm::start()
-{
-    heading("1: Initialization");
-    m_s.Ts = 0.0;
-    step2_1();
-    m_s.IB[0].mc_after = m_marcaj_cont;
-
-    for (double p : m_net.Pozcont) {
-        for (double t : m_net.Trandis) {
-            const double weight = m_net.Pre(static_cast<std::size_t>(p), static_cast<std::size_t>(t));
-            if (weight > 0.0) {
-                m_s.D2.marcaj.push_back(weight);
-                m_s.D2.tranzitie.push_back(t);
-                m_s.D2.pozitie.push_back(p);
-                m_s.D2.adaugat.push_back(0.0);
-            }
-        }
-    }
-    initialTimers();
-    writeInitialTos();
-    m_s.adun_spec = 0;
-    m_s.stare = 2;
-}
-
-void Algorithm::step2_1()
-{
-    for (int pass = 1;; ++pass) {
-        if (pass > kMaxStartupPasses) {
-            throw RunStopped{"the start-up firings did not settle after " +
-                             std::to_string(kMaxStartupPasses) + " passes"};
-        }
-        const Vec before = m_marcaj1;
-        for (std::size_t i = 1; i <= m_net.Trandis.size(); ++i) {
-            const int t = static_cast<int>(m_net.Trandis(i));
-            if (m_net.td(i) == 0.0 && cautare_td(t, m_net.Pre, m_marcaj1, 0.0)) {
-                m_marcaj1 = executie_td(t, m_marcaj1, m_net.Pre, m_net.Post, m_net.Pozcont,
-                                        m_net.Pozdis).marcaj1;
-            }
-        }
-        for (std::size_t j = 1; j <= m_net.Trancont.size(); ++j) {
-            fireInstantaneous(j);
-        }
-        refresh();
-        if (m_marcaj1 == before) {
-            return;
-        }
-    }
-}
-
-// Fires the continuous transition at position j instantaneously when its
-// maximal speed is infinite and its discrete input places enable it.
-void Algorithm::fireInstantaneous(std::size_t j)
-{
-    if (m_net.U(j) != kInfiniteSpeed) {
-        return;
-    }
-    const auto t = static_cast<std::size_t>(m_net.Trancont(j));
-    double q = -1.0;
-    bool hasContinuousInput = false;
-    bool zeroPlusInput = false;
-    for (std::size_t p = 1; p <= m_net.Pre.rows(); ++p) {
-        const double weight = m_net.Pre(p, t);
-        if (weight == 0.0) {
-            continue;
-        }
-        if (contPos(static_cast<double>(p)) == 0) {
-            if (m_marcaj1(p) < weight) {
-                return;
-            }
-            continue;
-        }
-        hasContinuousInput = true;
-        if (m_marcaj1(p) == 0.0) {
-            return;
-        }
-        if (m_marcaj1(p) == kZeroPlus) {
-            zeroPlusInput = true;
-        } else {
-            q = q < 0 ? m_marcaj1(p) / weight : std::min(q, m_marcaj1(p) / weight);
-        }
-    }
-    if (!hasContinuousInput) {
-        return;
-    }
-    for (double place : m_net.Pozcont) {
-        const auto p = static_cast<std::size_t>(place);
-        const double w = m_net.W(p, t);
-        if (zeroPlusInput) {
-            if (m_marcaj1(p) == kZeroPlus && w < 0) {
-                m_marcaj1(p) = 0.0;
-            } else if (m_marcaj1(p) <= 0.0 && w > 0) {
-                m_marcaj1(p) = kZeroPlus;
-            }
-        } else if (w != 0.0) {
-            const double value = snapMarking(fara_zero_plus(m_marcaj1(p)) + q * w);
-            m_marcaj1(p) = value <= 0.0 ? 0.0 : value;
-        }
-    }
-}
-
-void Algorithm::initialTimers()
-{
-    IbState& first = m_s.IB[0];
-    for (std::size_t i = 1; i <= m_net.Trandis.size(); ++i) {
-        const int t = static_cast<int>(m_net.Trandis(i));
-        if (!cautare_td1(t, m_net.Pre, m_marcaj1, m_net.td(i))) {
-            continue;
-        }
-        double degree = -1.0;
-        for (std::size_t p = 1; p <= m_net.Pre.rows(); ++p) {
-            const double weight = m_net.Pre(p, static_cast<std::size_t>(t));
-            if (weight != 0.0) {
-                const double mm = modulo(fara_zero_plus(m_marcaj1(p)), weight).c;
-                degree = degree < 0 ? mm : std::min(degree, mm);
-            }
-        }
-        checkDegree(t, degree);
-        first.enable(i) = degree;
-        for (int r = 1; r <= static_cast<int>(degree); ++r) {
-            m_s.D1.add(m_net.td(i), t, m_s.Trandis_conf(i), m_s.Trandis_prioritate(i));
-            first.residual[i - 1].timp.push_back(m_net.td(i));
-        }
-    }
-    rebuildTos();
-}
-
-void Algorithm::writeInitialTos()
-{
-    heading("1.2");
-    m_r += "Initial marking m<sup>&#732 C</sup>=[";
-    for (double m : m_marcaj_cont) {
-        m_r += " " + f2(m);
-    }
-    m_r += "]\n";
-    m_r += "<br>Initialization of the time-ordered sequence TOS: Let t<sub>s</sub>=t<sub>" +
-           formatD(m_s.TOS.size() > 0 ? m_s.TOS.timp(1) : m_s.Ts) + "</sub>";
-    m_r += "<br>Possibly events:";
-    for (std::size_t i = 1; i <= m_s.TOS.size(); ++i) {
-        const std::string time = formatD(m_s.TOS.timp(i));
-        const std::string cause = formatD(m_s.TOS.cauza(i));
-        switch (static_cast<int>(m_s.TOS.eveniment(i))) {
-        case static_cast<int>(Eveniment::kStart):
-            m_r += "<br>C1(" + time + ")=D1(" + time + ")=D2(" + time +
-                   ")=<font size=5>&oslash</font size>";
-            break;
-        case static_cast<int>(Eveniment::kD1):
-            m_r += "<br>D1(" + time + ")={T<sub>" + cause + "</sub>}";
-            break;
-        case static_cast<int>(Eveniment::kD2):
-            m_r += "<br>D2(" + time + ")={T<sub>" + cause + "</sub>}";
-            break;
-        default:
-            m_r += "<br>C1(" + time + ")={T<sub>" + cause + "</sub>}";
-            break;
-        }
-    }
-}
-
-// ---- Timers and the time-ordered sequence --------------------------------
 
 void Algorithm::checkDegree(double t, double degree) const
 {
@@ -394,8 +232,6 @@ double Algorithm::alignTime(double t) const
     }
     return t;
 }
-
-// ---- Main loop -------------------------------------------------------------
 
 bool Algorithm::iteration()
 {

@@ -1,0 +1,311 @@
+// Algorithm 6.1, STEP 4: sub-nets, their bounds and conflicts, and priority levels.
+#include "engines/hybrid/algorithm.h"
+
+#include "engines/hybrid/constants.h"
+#include "engines/hybrid/print_format.h"
+#include "engines/hybrid/sets.h"
+#include "engines/hybrid/subnet.h"
+
+#include <algorithm>
+
+namespace mixsim {
+
+namespace {
+
+std::string f2(double value)
+{
+    return formatReal("%.2f", value);
+}
+
+void writeTable(std::string& r, const Mat& m)
+{
+    for (std::size_t i = 1; i <= m.rows(); ++i) {
+        r += "<TABLE><tr>";
+        for (std::size_t j = 1; j <= m.cols(); ++j) {
+            r += "<td aling=\"\"center\"\">" + formatReal("%.1f", m(i, j)) + "&nbsp \t</td>";
+        }
+        r += "</tr> </TABLE>";
+    }
+}
+
+bool isCase4(const ConflictRecord& record)
+{
+    return record.tip == 4 || record.tip_caz3 == 4;
+}
+
+}  // namespace
+
+// Bound factor of the discrete input places of the continuous transition at
+// position j: min over them of md_u(p) / Pre(p, j); 1 when it has none.
+double Algorithm::boundFactor(std::size_t j, const Vec& md_u) const
+{
+    const auto t = static_cast<std::size_t>(m_net.Trancont(j));
+    double factor = 1.0;
+    bool first = true;
+    for (double place : m_net.Pozdis) {
+        const double weight = m_net.Pre(static_cast<std::size_t>(place), t);
+        if (weight > 0.0) {
+            const double share = std::max(0.0, md_u(disPos(place))) / weight;
+            factor = first ? share : std::min(factor, share);
+            first = false;
+        }
+    }
+    return factor;
+}
+
+double Algorithm::sharingOf(double place, double t) const
+{
+    for (const ConflictRecord& record : m_net.conflict) {
+        if (record.pozitie != static_cast<int>(place)) {
+            continue;
+        }
+        const Apartenenta1 cont = apartenenta1(t, record.tr_sharing);
+        if (cont.a == kFound) {
+            return record.sharing(cont.loc);
+        }
+        const Apartenenta1 dis = apartenenta1(t, record.tr_sharing_dis);
+        if (dis.a == kFound) {
+            return record.sharing_dis(dis.loc);
+        }
+    }
+    return 0.0;
+}
+
+// flowrun reads, for each place with two or more output transitions, their
+// priorities and then one sharing ratio per member of each class of equal
+// priorities. The ratios are the conflict's sharing values; a member without
+// one gets 1, so that the class shares equally.
+Vec Algorithm::conflictBlock(const Grup& grup) const
+{
+    Vec block;
+    for (const GrupConflict& conflict : grup.conflict) {
+        block.append(conflict.prioritate);
+        Vec seen;
+        for (std::size_t j = 1; j <= conflict.tranzitie.size(); ++j) {
+            if (apartenenta(static_cast<double>(j), seen) == kFound) {
+                continue;
+            }
+            const Vec members = egalitate(conflict.prioritate(j), conflict.prioritate);
+            seen.append(members);
+            if (members.size() < 2) {
+                continue;
+            }
+            for (double member : members) {
+                const double ratio = conflict.sharing(static_cast<std::size_t>(member));
+                block.push_back(ratio > 0.0 ? ratio : 1.0);
+            }
+        }
+    }
+    return block;
+}
+
+void Algorithm::step4()
+{
+    splitSubnets();
+    fireInfiniteSpeeds();
+    m_s.IB[static_cast<std::size_t>(m_s.stare) - 2].mc_after = m_marcaj_cont;
+    synchroniseTimers();
+    rebuildTos();
+    for (Grup& grup : m_grup) {
+        describeSubnet(grup);
+    }
+    assignLevels();
+    writeSubnets();
+}
+
+// The connected components of the continuous part.
+void Algorithm::splitSubnets()
+{
+    m_grup.clear();
+    for (double place : m_net.Pozcont) {
+        bool known = false;
+        for (const Grup& grup : m_grup) {
+            known = known || apartenenta(place, grup.pozitie) == kFound;
+        }
+        if (known) {
+            continue;
+        }
+        m_grup.push_back(subnet(m_net.Pre, m_net.Post, m_net.Pozcont, m_net.Trancont, place, Grup{}).grup);
+    }
+
+}
+
+// step4_2: the infinite-speed transitions fire until the marking settles.
+void Algorithm::fireInfiniteSpeeds()
+{
+    for (int pass = 1;; ++pass) {
+        if (pass > kMaxStartupPasses) {
+            throw RunStopped{"the instantaneous firings at t=" + f2(m_s.Ts) +
+                             " did not settle after " + std::to_string(kMaxStartupPasses) +
+                             " passes"};
+        }
+        const Vec before = m_marcaj1;
+        for (std::size_t j = 1; j <= m_net.Trancont.size(); ++j) {
+            fireInstantaneous(j);
+        }
+        refresh();
+        if (m_marcaj1 == before) {
+            break;
+        }
+    }
+}
+
+// The sub-matrices, markings, bounds and conflicts of a sub-net, and the
+// case-4 conflicts (a discrete place shared by continuous transitions) it takes part in.
+void Algorithm::describeSubnet(Grup& grup) const
+{
+    const std::size_t n = grup.pozitie.size();
+    const std::size_t m = grup.tranzitie.size();
+    grup.pre = Mat(n, m);
+    grup.post = Mat(n, m);
+    grup.marcaj = Vec();
+    for (std::size_t i = 1; i <= n; ++i) {
+        const auto p = static_cast<std::size_t>(grup.pozitie(i));
+        grup.marcaj.push_back(m_marcaj1(p));
+        for (std::size_t j = 1; j <= m; ++j) {
+            const auto t = static_cast<std::size_t>(grup.tranzitie(j));
+            grup.pre(i, j) = m_net.Pre(p, t);
+            grup.post(i, j) = m_net.Post(p, t);
+        }
+    }
+    grup.U = Vec();
+    grup.viteze = Vec();
+    for (double t : grup.tranzitie) {
+        const std::size_t j = tranContPos(t);
+        grup.U.push_back(m_net.U(j));
+        grup.viteze.push_back(m_net.U(j) == kInfiniteSpeed
+                                  ? kInfiniteSpeed
+                                  : m_net.U(j) * boundFactor(j, m_marcaj_dis));
+    }
+    grup.conflict.clear();
+    for (std::size_t i = 1; i <= n; ++i) {
+        Vec outputs;
+        for (std::size_t j = 1; j <= m; ++j) {
+            if (grup.pre(i, j) > 0.0) {
+                outputs.push_back(grup.tranzitie(j));
+            }
+        }
+        if (outputs.size() < 2) {
+            continue;
+        }
+        for (const ConflictRecord& record : m_net.conflict) {
+            if (record.pozitie == static_cast<int>(grup.pozitie(i)) && !record.prioritate.empty()) {
+                GrupConflict conflict;
+                conflict.pozitie = grup.pozitie(i);
+                conflict.tranzitie = outputs;
+                for (double t : outputs) {
+                    conflict.prioritate.push_back(
+                        record.prioritate(apartenenta1(t, record.tranzitii).loc));
+                    conflict.sharing.push_back(sharingOf(grup.pozitie(i), t));
+                }
+                grup.conflict.push_back(std::move(conflict));
+            }
+        }
+    }
+    grup.conflicte = Vec();
+    grup.nr_conflict = Vec();
+    grup.tran_conflict = Vec();
+    grup.tran_grup = Vec();
+    grup.sharing = Vec();
+    for (std::size_t k = 1; k <= m_net.conflict.size(); ++k) {
+        const ConflictRecord& record = m_net.conflict[k - 1];
+        if (!isCase4(record)) {
+            continue;
+        }
+        for (double t : record.trancont) {
+            if (apartenenta(t, grup.tranzitie) == kFound) {
+                grup.conflicte.push_back(static_cast<double>(k));
+                grup.nr_conflict.push_back(static_cast<double>(k));
+                grup.tran_conflict.push_back(t);
+                grup.tran_grup.push_back(t);
+                const double ratio = sharingOf(record.pozitie, t);
+                if (ratio != 0.0) {
+                    grup.sharing.push_back(ratio);
+                }
+            }
+        }
+    }
+}
+
+void Algorithm::assignLevels()
+{
+    std::vector<Vec> prioritati(m_net.conflict.size());
+    for (std::size_t k = 1; k <= m_net.conflict.size(); ++k) {
+        prioritati[k - 1] = m_net.conflict[k - 1].prioritate;
+    }
+    // Levels: a sub-net takes the largest priority of its transitions in the
+    // case-4 conflicts; conflicts where it ranks lower are shifted up to it.
+    for (int pass = 1; pass <= kMaxLevelPasses; ++pass) {
+        bool changed = false;
+        for (Grup& grup : m_grup) {
+            double M = 0.0;
+            for (std::size_t i = 1; i <= grup.conflicte.size(); ++i) {
+                const auto k = static_cast<std::size_t>(grup.conflicte(i));
+                const ConflictRecord& record = m_net.conflict[k - 1];
+                M = std::max(M, prioritati[k - 1](apartenenta1(grup.tran_conflict(i), record.tranzitii).loc));
+            }
+            grup.prioritate_retea = M;
+            for (std::size_t i = 1; i <= grup.conflicte.size(); ++i) {
+                const auto k = static_cast<std::size_t>(grup.conflicte(i));
+                const ConflictRecord& record = m_net.conflict[k - 1];
+                Vec& prio = prioritati[k - 1];
+                const double p = prio(apartenenta1(grup.tran_conflict(i), record.tranzitii).loc);
+                if (p < M) {
+                    for (std::size_t e = 1; e <= prio.size(); ++e) {
+                        if (prio(e) >= p) {
+                            prio(e) += M - p;
+                        }
+                    }
+                    changed = true;
+                }
+            }
+        }
+        if (!changed) {
+            break;
+        }
+    }
+
+}
+
+void Algorithm::writeSubnets()
+{
+    for (std::size_t q = 1; q <= m_grup.size(); ++q) {
+        const Grup& grup = m_grup[q - 1];
+        m_r += "<B>The <font color=cc0000>SUBNET " + formatD(static_cast<double>(q)) +
+               " </font color> has the priority " + formatD(grup.prioritate_retea) + "</B> ";
+        for (double ratio : grup.sharing) {
+            m_r += "and sharing &szlig=" + formatD(ratio);
+        }
+        m_r += "<br>";
+        for (std::size_t i = 1; i <= grup.pozitie.size(); ++i) {
+            m_r += grup.marcaj(i) == kZeroPlus
+                       ? "m(P<sub>" + formatD(grup.pozitie(i)) + "</sub>)=  0<sup>+</sup><br>"
+                       : "m(P<sub>" + formatD(grup.pozitie(i)) + "</sub>) =  " + f2(grup.marcaj(i)) +
+                             " <br>";
+        }
+        m_r += "and the transitions: <br>";
+        for (std::size_t j = 1; j <= grup.tranzitie.size(); ++j) {
+            m_r += "T<sub>" + formatD(grup.tranzitie(j)) + "</sub> with maximal speed " +
+                   (grup.viteze(j) == kInfiniteSpeed ? std::string("inf") : f2(grup.viteze(j))) +
+                   " <br>";
+        }
+        m_r += "The conflicts:\t \t";
+        if (grup.conflict.empty()) {
+            m_r += "This subnet does not have  conflicts. ";
+        }
+        for (const GrupConflict& conflict : grup.conflict) {
+            m_r += "The place P<sub>" + formatD(conflict.pozitie) + "</sub> with transitions:\t";
+            for (std::size_t j = 1; j <= conflict.tranzitie.size(); ++j) {
+                m_r += "T<sub>" + formatD(conflict.tranzitie(j)) + "</sub> with priority level  " +
+                       formatD(conflict.prioritate(j)) +
+                       (j < conflict.tranzitie.size() ? " \t , " : " \t ");
+            }
+        }
+        m_r += "<B><br>The PRE incidence matrix is:</B>";
+        writeTable(m_r, grup.pre);
+        m_r += "<br><B>The POST incidence matrix is: </B><br>";
+        writeTable(m_r, grup.post);
+    }
+}
+
+}  // namespace mixsim
