@@ -1,0 +1,56 @@
+// The common part of the place and transition dialogs: index, designation, colours and width.
+#pragma once
+
+#include <QDialog>
+
+#include "gui/editor/dialog_fields.h"
+#include "gui/model/net_node.h"
+#include "gui/model/net_sheet.h"
+
+class QDialogButtonBox;
+class QFormLayout;
+class QLineEdit;
+
+namespace tokarium {
+
+// OK reads "Index:" (below 1 or not a number: 1, shown as 1); when another node of the family holds that
+// index, the messenger shows `indexUsedMessage` and the dialog stays open with the node untouched.
+// Otherwise every field is stored, the index given, the node Reset, and the dialog closes.
+class NodeDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    QLineEdit* indexField() const { return m_index; }
+    QLineEdit* nameField() const { return m_name; }
+    ColourPicker* fillPicker() const { return m_fill; }
+    ColourPicker* textPicker() const { return m_text; }
+    ColourPicker* borderPicker() const { return m_border; }
+    LineWidthBox* widthBox() const { return m_width; }
+    QDialogButtonBox* buttons() const { return m_buttons; }
+
+    void accept() override;
+
+protected:
+    NodeDialog(QWidget* parent, NetSheet& sheet, NetNode& node, const QString& title, QString indexUsedMessage,
+               DialogMessenger messenger);
+    // The rows of the kind, below the common ones.
+    QFormLayout* form() const { return m_form; }
+    // Stores the kind's own fields on OK.
+    virtual void storeKindFields() = 0;
+
+private:
+    NetSheet& m_sheet;
+    NetNode& m_node;
+    QString m_indexUsedMessage;
+    DialogMessenger m_messenger;
+    QFormLayout* m_form = nullptr;
+    QLineEdit* m_index = nullptr;
+    QLineEdit* m_name = nullptr;
+    ColourPicker* m_fill = nullptr;
+    ColourPicker* m_text = nullptr;
+    ColourPicker* m_border = nullptr;
+    LineWidthBox* m_width = nullptr;
+    QDialogButtonBox* m_buttons = nullptr;
+};
+
+} // namespace tokarium
