@@ -37,6 +37,16 @@ QStringList placeRowTexts(const Place& place, const PriorityEntry* entry) {
             entry ? QString::fromStdString(entryText(*entry)) : QString()};
 }
 
+namespace {
+
+// The row's column texts, drawn by the delegate, and in full as its tool tip.
+void setRowTexts(QListWidgetItem& item, const QStringList& texts) {
+    item.setData(Qt::UserRole, texts);
+    item.setToolTip(texts.join(QStringLiteral("    ")).trimmed());
+}
+
+} // namespace
+
 QStringList transitionRowTexts(const PriorityEntry& entry, std::size_t element) {
     return {QStringLiteral("T%1").arg(entry.transitionIndices[element]), QString::number(entry.priorities[element]),
             QString::fromStdString(ratioText(entry.ratios[element]))};
@@ -112,7 +122,7 @@ ConflictsDialog::ConflictsDialog(QWidget* parent, NetSheet& sheet)
 
     for (const Place* place : m_places) {
         auto* item = new QListWidgetItem(m_placeList);
-        item->setData(Qt::UserRole, placeRowTexts(*place, findEntry(m_sheet.priorities(), *place)));
+        setRowTexts(*item, placeRowTexts(*place, findEntry(m_sheet.priorities(), *place)));
     }
     connect(m_placeList, &QListWidget::currentRowChanged, this, &ConflictsDialog::selectPlace);
     connect(m_transitionList, &QListWidget::currentRowChanged, this, &ConflictsDialog::selectTransition);
@@ -128,7 +138,7 @@ void ConflictsDialog::selectPlace(int row) {
     if (m_entry) {
         for (std::size_t i = 0; i < m_entry->elementCount(); ++i) {
             auto* item = new QListWidgetItem(m_transitionList);
-            item->setData(Qt::UserRole, transitionRowTexts(*m_entry, i));
+            setRowTexts(*item, transitionRowTexts(*m_entry, i));
         }
     }
     m_transitionList->setEnabled(selected);
@@ -192,12 +202,11 @@ void ConflictsDialog::storeSharing() {
 void ConflictsDialog::updateRowTexts() {
     for (int row = 0; row < m_placeList->count(); ++row) {
         const Place& place = *m_places[static_cast<std::size_t>(row)];
-        m_placeList->item(row)->setData(Qt::UserRole, placeRowTexts(place, findEntry(m_sheet.priorities(), place)));
+        setRowTexts(*m_placeList->item(row), placeRowTexts(place, findEntry(m_sheet.priorities(), place)));
     }
     if (m_entry) {
         for (int row = 0; row < m_transitionList->count(); ++row)
-            m_transitionList->item(row)->setData(Qt::UserRole,
-                                                 transitionRowTexts(*m_entry, static_cast<std::size_t>(row)));
+            setRowTexts(*m_transitionList->item(row), transitionRowTexts(*m_entry, static_cast<std::size_t>(row)));
     }
     m_placeList->viewport()->update();
     m_transitionList->viewport()->update();

@@ -20,7 +20,7 @@ namespace {
 
 constexpr QSize kFaceIconSize(32, 14);
 constexpr QSize kLineSampleSize(64, 14);
-constexpr QSize kFrameSampleSize(48, 28);
+constexpr QSize kFrameSampleSize(80, 40);
 constexpr int kFrameSampleInset = 4;
 
 QIcon colourIcon(Colour colour, QSize size) {
@@ -148,8 +148,10 @@ void ColourPicker::updateFace() {
 LineWidthBox::LineWidthBox(std::int32_t width, QWidget* parent) : QComboBox(parent) {
     setIconSize(kLineSampleSize);
     addItem(tr("(fine)"), 0);
-    for (int i = 1; i < kLineWidthCount; ++i)
+    for (int i = 1; i < kLineWidthCount; ++i) {
         addItem(lineSample(i), QString(), i);
+        setItemData(i, QString::number(i), Qt::ToolTipRole);
+    }
     setWidth(width);
 }
 
@@ -163,8 +165,10 @@ void LineWidthBox::setWidth(std::int32_t width) {
 
 FrameShapeBox::FrameShapeBox(std::int32_t style, QWidget* parent) : QComboBox(parent) {
     setIconSize(kFrameSampleSize);
-    for (int i = 0; i < kFrameShapeCount; ++i)
+    for (int i = 0; i < kFrameShapeCount; ++i) {
         addItem(frameSample(i), QString(), i);
+        setItemData(i, QString::number(i), Qt::ToolTipRole);
+    }
     setStyle(style);
 }
 
