@@ -1,5 +1,6 @@
 // Place, transition, arc and legend dialogs driven through their widgets.
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -247,6 +248,19 @@ TEST(ColourPickerTest, PaletteTransparentAndOtherColours) {
     picker.dropDown()->popup(QPoint(0, 0));
     saveScreenshot(*picker.dropDown(), "colour_palette");
     picker.dropDown()->close();
+}
+
+TEST(ColourPickerTest, OthersTakesAnyColourFromThePlatformChooser) {
+    ColourPicker picker(kBlack, false);
+    EXPECT_EQ(picker.transparentAction(), nullptr);
+    whenModalShows([](QDialog& dialog) {
+        auto* chooser = qobject_cast<QColorDialog*>(&dialog);
+        ASSERT_NE(chooser, nullptr);
+        chooser->setCurrentColor(QColor(0x12, 0x34, 0x56));
+        chooser->accept();
+    });
+    picker.othersAction()->trigger();
+    EXPECT_EQ(picker.colour(), 0x563412);
 }
 
 TEST(LineWidthBoxTest, OffersFineAndOneToNineAndKeepsAnOddWidth) {
