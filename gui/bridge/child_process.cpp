@@ -48,7 +48,7 @@ std::string errorText(int number) {
 } // namespace
 
 ProgramRun runProgram(const std::filesystem::path& folder, const std::filesystem::path& program,
-                      std::chrono::milliseconds timeLimit) {
+                      std::chrono::milliseconds timeLimit, const std::function<bool()>& keepWaiting) {
     ProgramRun run;
     const std::string folderText = folder.string();
     const std::string programText = program.string();
@@ -90,13 +90,16 @@ ProgramRun runProgram(const std::filesystem::path& folder, const std::filesystem
             run.problem = "lost " + programText + ": " + errorText(errno);
             return run;
         }
-        if (std::chrono::steady_clock::now() >= deadline) {
+        const bool cancelled = keepWaiting && !keepWaiting();
+        if (cancelled || std::chrono::steady_clock::now() >= deadline) {
             kill(-child, SIGKILL);
             kill(child, SIGKILL);
             while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
             }
-            run.problem = programText + " did not finish within " +
-                          formatReal(static_cast<double>(timeLimit.count()) / 1000.0) + " s and was stopped";
+            run.problem = cancelled ? programText + " was stopped by the user"
+                                    : programText + " did not finish within " +
+                                          formatReal(static_cast<double>(timeLimit.count()) / 1000.0) +
+                                          " s and was stopped";
             return run;
         }
         std::this_thread::sleep_for(pause);

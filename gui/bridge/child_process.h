@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace tokarium {
@@ -16,8 +17,9 @@ struct ProgramRun {
 // Starts the program with its own file name as the only argument, in `folder` as its current
 // directory (the caller's current directory is left alone), with no input and its standard output
 // discarded, and waits for it. A program still running after timeLimit is stopped together with the
-// programs it started.
+// programs it started. While it runs, keepWaiting (when given) is called between two looks at it; when
+// it returns false the program is stopped the same way and the run fails as cancelled.
 ProgramRun runProgram(const std::filesystem::path& folder, const std::filesystem::path& program,
-                      std::chrono::milliseconds timeLimit);
+                      std::chrono::milliseconds timeLimit, const std::function<bool()>& keepWaiting = {});
 
 } // namespace tokarium

@@ -43,7 +43,7 @@ BridgeSettings BridgeSettings::forRunningProgram() {
 }
 
 BridgeSettings BridgeSettings::forProgramFolder(std::filesystem::path folder) {
-    return BridgeSettings{std::move(folder), kEngineTimeLimit};
+    return BridgeSettings{std::move(folder), kEngineTimeLimit, {}};
 }
 
 std::filesystem::path reportFile(const BridgeSettings& settings, const NetSheet& sheet, bool longReport) {

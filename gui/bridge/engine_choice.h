@@ -1,7 +1,9 @@
 // Which engine serves a sheet, and where that engine's files lie.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 #include "gui/model/net_sheet.h"
@@ -28,6 +30,9 @@ const EngineSetup& engineSetup(EngineKind kind);
 struct BridgeSettings {
     std::filesystem::path programFolder;
     std::chrono::milliseconds engineTimeLimit;
+    // Called repeatedly while an engine runs (a user interface keeps itself painted there); returning
+    // false stops the engine, and the sheet's run ends as failed.
+    std::function<bool()> keepWaiting;
 
     // The folder of the running program (from /proc/self/exe).
     static BridgeSettings forRunningProgram();

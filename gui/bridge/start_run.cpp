@@ -33,7 +33,7 @@ bool exportAndRun(NetSheet& sheet, const BridgeSettings& settings, const EngineS
 
     removeResultFiles(folder, engine.placeResults);
     removeResultFiles(folder, engine.transitionResults);
-    const ProgramRun programRun = runProgram(folder, program, settings.engineTimeLimit);
+    const ProgramRun programRun = runProgram(folder, program, settings.engineTimeLimit, settings.keepWaiting);
     if (!programRun.problem.empty())
         return fail(run, programRun.problem);
     exitStatus = programRun.exitStatus;
