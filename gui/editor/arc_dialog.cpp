@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "gui/editor/dialog_values.h"
+
 namespace tokarium {
 
 ArcDialog::ArcDialog(QWidget* parent, Arc& arc) : QDialog(parent), m_arc(arc) {
@@ -42,15 +44,14 @@ ArcDialog::ArcDialog(QWidget* parent, Arc& arc) : QDialog(parent), m_arc(arc) {
 }
 
 void ArcDialog::accept() {
-    ObjectFormat& format = m_arc.format();
-    format.back = m_fill->colour();
-    format.fore = m_text->colour();
-    format.line = m_line->colour();
-    format.width = m_width->width();
-    if (m_weight->isEnabled()) {
-        const double weight = realFromText(m_weight->text());
-        m_arc.setWeight(weight < 0.0 ? 0.0 : weight);
-    }
+    ArcValues values = arcValues(m_arc);
+    values.format.back = m_fill->colour();
+    values.format.fore = m_text->colour();
+    values.format.line = m_line->colour();
+    values.format.width = m_width->width();
+    if (m_weight->isEnabled())
+        values.weight = realFromText(m_weight->text());
+    applyArcValues(m_arc, values);
     QDialog::accept();
 }
 

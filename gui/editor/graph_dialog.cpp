@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/editor/dialog_values.h"
 #include "gui/editor/painter_surface.h"
 
 namespace tokarium {
@@ -206,17 +207,16 @@ void GraphDialog::deleteCurve() {
 
 void GraphDialog::accept() {
     storePlaceText();
-    m_graph.setTitle(toModelText(m_title->text()));
-    m_graph.setXLabel(toModelText(m_abscissa->text()));
-    m_graph.setYLabel(toModelText(m_ordinate->text()));
-    ObjectFormat& format = m_graph.format();
-    format.back = m_fill->colour();
-    format.fore = m_text->colour();
-    format.line = m_border->colour();
-    format.width = m_width->width();
-    format.style = m_frame->style();
-    format.display = (m_axis->isChecked() ? kGraphShowAxis : 0) | (m_grid->isChecked() ? kGraphShowGrid : 0);
-    m_graph.curves() = m_curves;
+    GraphValues values{toModelText(m_title->text()), toModelText(m_abscissa->text()),
+                       toModelText(m_ordinate->text()), m_graph.format(), m_curves};
+    values.format.back = m_fill->colour();
+    values.format.fore = m_text->colour();
+    values.format.line = m_border->colour();
+    values.format.width = m_width->width();
+    values.format.style = m_frame->style();
+    values.format.display =
+        (m_axis->isChecked() ? kGraphShowAxis : 0) | (m_grid->isChecked() ? kGraphShowGrid : 0);
+    applyGraphValues(m_graph, values);
     QDialog::accept();
 }
 

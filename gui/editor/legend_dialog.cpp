@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "gui/editor/dialog_values.h"
 #include "gui/editor/painter_surface.h"
 
 namespace tokarium {
@@ -47,15 +48,15 @@ LegendDialog::LegendDialog(QWidget* parent, Legend& legend) : QDialog(parent), m
 }
 
 void LegendDialog::accept() {
-    m_legend.setText(toModelText(m_textField->toPlainText()));
-    ObjectFormat& format = m_legend.format();
-    format.back = m_fill->colour();
-    format.fore = m_text->colour();
-    format.line = m_border->colour();
-    format.width = m_width->width();
-    format.style = m_frame->style();
-    if (const std::optional<Font> font = m_font->font())
-        m_legend.setFont(*font);
+    LegendValues values = legendValues(m_legend);
+    values.text = toModelText(m_textField->toPlainText());
+    values.format.back = m_fill->colour();
+    values.format.fore = m_text->colour();
+    values.format.line = m_border->colour();
+    values.format.width = m_width->width();
+    values.format.style = m_frame->style();
+    values.font = m_font->font();
+    applyLegendValues(m_legend, values);
     QDialog::accept();
 }
 

@@ -10,14 +10,14 @@
 
 namespace tokarium {
 
-NodeDialog::NodeDialog(QWidget* parent, NetSheet& sheet, NetNode& node, const QString& title,
-                       QString indexUsedMessage, DialogMessenger messenger)
-    : QDialog(parent), m_sheet(sheet), m_node(node), m_indexUsedMessage(std::move(indexUsedMessage)),
+NodeDialog::NodeDialog(QWidget* parent, const NodeValues& values, const QString& title, QString indexUsedMessage,
+                       DialogMessenger messenger)
+    : QDialog(parent), m_format(values.format), m_indexUsedMessage(std::move(indexUsedMessage)),
       m_messenger(std::move(messenger)) {
     setWindowTitle(title);
-    m_index = new QLineEdit(QString::number(node.index()), this);
-    m_name = new QLineEdit(fromModelText(node.name()), this);
-    const ObjectFormat& format = node.format();
+    m_index = new QLineEdit(QString::number(values.index), this);
+    m_name = new QLineEdit(fromModelText(values.name), this);
+    const ObjectFormat& format = values.format;
     m_fill = new ColourPicker(format.back, false, this);
     m_text = new ColourPicker(format.fore, false, this);
     m_border = new ColourPicker(format.line, false, this);
@@ -39,28 +39,25 @@ NodeDialog::NodeDialog(QWidget* parent, NetSheet& sheet, NetNode& node, const QS
     layout->addWidget(m_buttons);
 }
 
+NodeValues NodeDialog::fieldValues() const {
+    NodeValues values{indexFromText(m_index->text()), toModelText(m_name->text()), m_format};
+    values.format.back = m_fill->colour();
+    values.format.fore = m_text->colour();
+    values.format.line = m_border->colour();
+    values.format.width = m_width->width();
+    return values;
+}
+
 void NodeDialog::accept() {
-    const std::int32_t index = indexFromText(m_index->text());
-    m_index->setText(QString::number(index));
-    const KindMask family = indexFamilyOf(m_node.kind());
-    const NetNode* holder = m_sheet.findByIndex(family, index);
-    if (holder && holder != &m_node) {
+    const NodeValues values = fieldValues();
+    m_index->setText(QString::number(values.index));
+    if (!applyValues(values)) {
         if (m_messenger)
             m_messenger(this, m_indexUsedMessage);
         m_index->setFocus();
         m_index->selectAll();
         return;
     }
-    m_node.setName(toModelText(m_name->text()));
-    ObjectFormat& format = m_node.format();
-    format.back = m_fill->colour();
-    format.fore = m_text->colour();
-    format.line = m_border->colour();
-    format.width = m_width->width();
-    storeKindFields();
-    if (!m_sheet.setIndex(family, m_node, index))
-        return;
-    m_node.reset();
     QDialog::accept();
 }
 

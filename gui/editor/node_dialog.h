@@ -4,8 +4,7 @@
 #include <QDialog>
 
 #include "gui/editor/dialog_fields.h"
-#include "gui/model/net_node.h"
-#include "gui/model/net_sheet.h"
+#include "gui/editor/dialog_values.h"
 
 class QDialogButtonBox;
 class QFormLayout;
@@ -13,9 +12,9 @@ class QLineEdit;
 
 namespace tokarium {
 
-// OK reads "Index:" (below 1 or not a number: 1, shown as 1); when another node of the family holds that
-// index, the messenger shows `indexUsedMessage` and the dialog stays open with the node untouched.
-// Otherwise every field is stored, the index given, the node Reset, and the dialog closes.
+// OK reads "Index:" (below 1 or not a number: 1, shown as 1) and hands the values to the kind; when another
+// node of the family holds that index, the messenger shows `indexUsedMessage` and the dialog stays open
+// with the node untouched. Otherwise the node has taken the values and been Reset, and the dialog closes.
 class NodeDialog : public QDialog {
     Q_OBJECT
 
@@ -31,16 +30,17 @@ public:
     void accept() override;
 
 protected:
-    NodeDialog(QWidget* parent, NetSheet& sheet, NetNode& node, const QString& title, QString indexUsedMessage,
+    NodeDialog(QWidget* parent, const NodeValues& values, const QString& title, QString indexUsedMessage,
                DialogMessenger messenger);
     // The rows of the kind, below the common ones.
     QFormLayout* form() const { return m_form; }
-    // Stores the kind's own fields on OK.
-    virtual void storeKindFields() = 0;
+    // Applies the common values with the kind's own fields; false when the index is used.
+    virtual bool applyValues(const NodeValues& values) = 0;
 
 private:
-    NetSheet& m_sheet;
-    NetNode& m_node;
+    NodeValues fieldValues() const;
+
+    ObjectFormat m_format;
     QString m_indexUsedMessage;
     DialogMessenger m_messenger;
     QFormLayout* m_form = nullptr;

@@ -27,10 +27,10 @@ double markingFromText(const QString& text) {
 }
 
 PlaceDialog::PlaceDialog(QWidget* parent, NetSheet& sheet, Place& place, DialogMessenger messenger)
-    : NodeDialog(parent, sheet, place,
+    : NodeDialog(parent, placeValues(place).node,
                  tr("Place") + ' ' + (place.isContinuous() ? tr("Continuous") : tr("Discrete")),
                  tr(kPlaceIndexUsed), std::move(messenger)),
-      m_place(place) {
+      m_sheet(sheet), m_place(place) {
     m_initial = new QLineEdit(QString::fromStdString(markingText(place.initialMarking())), this);
     m_before = readOnlyField(QString::fromStdString(markingText(place.workingMarking())), this);
     m_after = readOnlyField(QString::fromStdString(markingText(place.shownMarking())), this);
@@ -39,8 +39,8 @@ PlaceDialog::PlaceDialog(QWidget* parent, NetSheet& sheet, Place& place, DialogM
     form()->addRow(tr("After:"), m_after);
 }
 
-void PlaceDialog::storeKindFields() {
-    m_place.setInitialMarking(markingFromText(m_initial->text()));
+bool PlaceDialog::applyValues(const NodeValues& values) {
+    return applyPlaceValues(m_sheet, m_place, PlaceValues{values, markingFromText(m_initial->text())});
 }
 
 } // namespace tokarium

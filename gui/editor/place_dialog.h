@@ -17,9 +17,10 @@ public:
     QLineEdit* afterField() const { return m_after; }
 
 protected:
-    void storeKindFields() override;
+    bool applyValues(const NodeValues& values) override;
 
 private:
+    NetSheet& m_sheet;
     Place& m_place;
     QLineEdit* m_initial = nullptr;
     QLineEdit* m_before = nullptr;

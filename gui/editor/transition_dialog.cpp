@@ -22,11 +22,11 @@ double transitionValueFromText(const QString& text) {
 
 TransitionDialog::TransitionDialog(QWidget* parent, NetSheet& sheet, Transition& transition,
                                    DialogMessenger messenger)
-    : NodeDialog(parent, sheet, transition,
+    : NodeDialog(parent, transitionValues(transition).node,
                  tr("Transition") + ' '
                      + (transition.isContinuous() ? tr("Constant Maximal Speed") : tr("Constant Duration")),
                  tr(kTransitionIndexUsed), std::move(messenger)),
-      m_transition(transition) {
+      m_sheet(sheet), m_transition(transition) {
     const QString value = QString::fromStdString(transitionValueText(transition.ft()));
     const bool continuous = transition.isContinuous();
     m_duration = new QLineEdit(continuous ? QString() : value, this);
@@ -46,8 +46,9 @@ QLineEdit* TransitionDialog::valueField() const {
     return m_transition.isContinuous() ? m_speed : m_duration;
 }
 
-void TransitionDialog::storeKindFields() {
-    m_transition.setFt(transitionValueFromText(valueField()->text()));
+bool TransitionDialog::applyValues(const NodeValues& values) {
+    return applyTransitionValues(m_sheet, m_transition,
+                                 TransitionValues{values, transitionValueFromText(valueField()->text())});
 }
 
 } // namespace tokarium

@@ -22,9 +22,10 @@ public:
     QLineEdit* instantaneousField() const { return m_instantaneous; }
 
 protected:
-    void storeKindFields() override;
+    bool applyValues(const NodeValues& values) override;
 
 private:
+    NetSheet& m_sheet;
     Transition& m_transition;
     QLineEdit* m_duration = nullptr;
     QLineEdit* m_speed = nullptr;
