@@ -13,6 +13,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 return line;
             }
             line.screenshot = arguments[++i];
+        } else if (argument == "--start") {
+            line.start = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             line.error = "unknown option " + argument;
             return line;
@@ -23,6 +25,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             line.document = argument;
         }
     }
+    if (line.start && !line.screenshot)
+        line.error = "--start is only used with --screenshot";
     return line;
 }
 

@@ -11,6 +11,8 @@ struct CommandLine {
     std::optional<std::string> document;
     // "--screenshot FILE.png": render the main window to the file after start-up, then end.
     std::optional<std::string> screenshot;
+    // "--start" (with --screenshot): carry out "Start" on the document first, so graphs show a run.
+    bool start = false;
     // Set when the arguments cannot be understood; the program reports it and ends.
     std::string error;
 };

@@ -11,6 +11,7 @@
 #include "gui/bridge/batch_mode.h"
 #include "gui/shell/command_line.h"
 #include "gui/shell/main_window.h"
+#include "gui/shell/program_services.h"
 #include "gui/shell/qt_text.h"
 
 namespace {
@@ -31,7 +32,7 @@ int main(int argc, char* argv[]) {
     const tokarium::CommandLine commandLine =
         tokarium::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!commandLine.error.empty()) {
-        std::fprintf(stderr, "tokarium: %s\nusage: tokarium [--screenshot FILE.png] [DOCUMENT.pn]\n",
+        std::fprintf(stderr, "tokarium: %s\nusage: tokarium [--screenshot FILE.png [--start]] [DOCUMENT.pn]\n",
                      commandLine.error.c_str());
         return 2;
     }
@@ -40,6 +41,7 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");
 
     tokarium::MainWindow window(QCoreApplication::applicationDirPath());
+    tokarium::ProgramServices services(window, tokarium::BridgeSettings::forRunningProgram());
     // The frame takes its size before documents open, so that their windows are sized for it.
     window.resize(commandLine.screenshot ? kScreenshotSize : window.screen()->availableGeometry().size());
     window.startUp(commandLine.document);
@@ -49,6 +51,11 @@ int main(int argc, char* argv[]) {
     }
 
     window.show();
+    if (commandLine.start)
+        if (QAction* start = window.commands().simulation[static_cast<std::size_t>(tokarium::SimulationCommand::kStart)]) {
+            window.refreshNow();
+            start->trigger();
+        }
     const QString target = tokarium::fromPath(*commandLine.screenshot);
     QTimer::singleShot(kScreenshotDelayMs, &window, [&window, target] {
         window.refreshNow();

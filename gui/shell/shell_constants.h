@@ -15,6 +15,9 @@ constexpr std::size_t kMaxRecentFiles = 4;
 // The File menu's single disabled item when there are no recent files.
 constexpr std::string_view kNoRecentFilesText = "...";
 
+// The program's own file name; the Plotter proposes it for the table of a document never saved.
+constexpr std::string_view kProgramFileName = "tokarium";
+
 // The manual opened by "Help...", beside the program.
 constexpr std::string_view kHelpFileName = "howto.pdf";
 

@@ -1,0 +1,48 @@
+// The modal "Plotter" window: the table of a sheet's recorded markings and speeds, and "Save...".
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <string>
+
+#include "gui/plot/plotter_table.h"
+
+class QPushButton;
+class QTableWidget;
+
+namespace tokarium {
+
+// Asks for the file to save into, proposing a path; an empty result means the user cancelled.
+using SaveFileChooser = std::function<QString(QWidget* parent, const QString& proposed)>;
+// The save-file dialog titled "Save" with the plotter's filter.
+SaveFileChooser plotterFileDialog();
+
+class PlotterWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    // Shows the sheet's histories as they are now; "Save..." proposes proposedFile.
+    PlotterWindow(QWidget* parent, const NetSheet& sheet, std::string proposedFile,
+                  SaveFileChooser chooser = plotterFileDialog());
+
+    const PlotterTable& table() const { return m_table; }
+    QTableWidget* tableWidget() const { return m_tableWidget; }
+    QPushButton* saveButton() const { return m_save; }
+    QPushButton* closeButton() const { return m_close; }
+    const std::string& proposedFile() const { return m_proposedFile; }
+
+    // "Save...": the chooser, then the file; a file that cannot be written is not reported.
+    void save();
+
+private:
+    void fillTable();
+
+    PlotterTable m_table;
+    std::string m_proposedFile;
+    SaveFileChooser m_chooser;
+    QTableWidget* m_tableWidget = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_close = nullptr;
+};
+
+} // namespace tokarium
