@@ -66,6 +66,15 @@ std::vector<QRect> ColumnRowDelegate::columnRects(const QRect& row) const {
     return rects;
 }
 
+std::vector<std::pair<QRect, QString>> ColumnRowDelegate::layoutRow(const QRect& row, const QStringList& texts,
+                                                                    const QFontMetrics& metrics) const {
+    std::vector<std::pair<QRect, QString>> placed;
+    const std::vector<QRect> rects = columnRects(row);
+    for (std::size_t i = 0; i < rects.size() && i < static_cast<std::size_t>(texts.size()); ++i)
+        placed.emplace_back(rects[i], shortenedText(texts[static_cast<qsizetype>(i)], metrics, rects[i].width()));
+    return placed;
+}
+
 void ColumnRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     QStyleOptionViewItem background = option;
     initStyleOption(&background, index);
@@ -76,12 +85,8 @@ void ColumnRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->save();
     painter->setPen(option.palette.color(enabled ? QPalette::Active : QPalette::Disabled,
                                          selected ? QPalette::HighlightedText : QPalette::Text));
-    const QStringList texts = index.data(Qt::UserRole).toStringList();
-    const std::vector<QRect> rects = columnRects(option.rect);
-    for (std::size_t i = 0; i < rects.size() && i < static_cast<std::size_t>(texts.size()); ++i) {
-        const QString text = shortenedText(texts[static_cast<qsizetype>(i)], option.fontMetrics, rects[i].width());
-        painter->drawText(rects[i], Qt::AlignLeft | Qt::AlignVCenter, text);
-    }
+    for (const auto& [rect, text] : layoutRow(option.rect, index.data(Qt::UserRole).toStringList(), option.fontMetrics))
+        painter->drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, text);
     painter->restore();
 }
 

@@ -6,6 +6,7 @@
 #include <QStyledItemDelegate>
 #include <cstddef>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "gui/model/net_sheet.h"
@@ -35,6 +36,9 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     // The column rectangles of a row.
     std::vector<QRect> columnRects(const QRect& row) const;
+    // Each text of the row in its column, shortened to fit it.
+    std::vector<std::pair<QRect, QString>> layoutRow(const QRect& row, const QStringList& texts,
+                                                     const QFontMetrics& metrics) const;
 
 private:
     std::vector<int> m_boundaries;

@@ -192,6 +192,34 @@ TEST(ConflictRowsTest, ColumnsArePercentagesOfTheNarrowedRow) {
     EXPECT_EQ(transitionColumns[2].right(), 101);
 }
 
+TEST_F(ConflictsDialogTest, NarrowRowsShortenTheirTextsWithThreeDots) {
+    const auto* delegate = dynamic_cast<ColumnRowDelegate*>(m_dialog->placeList()->itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    typePriority(2, "2");
+    const QStringList texts = rowTexts(m_dialog->placeList(), 0);
+    const QFontMetrics metrics(m_dialog->placeList()->font());
+    const int wide = 4 * (metrics.horizontalAdvance(texts[0]) + metrics.horizontalAdvance(texts[1]));
+    const auto full = delegate->layoutRow(QRect(0, 0, wide, 16), texts, metrics);
+    ASSERT_EQ(full.size(), 2u);
+    EXPECT_EQ(full[0].second, "P1");
+    EXPECT_EQ(full[1].second, "[T1, T2] < T3");
+
+    const int narrow = metrics.horizontalAdvance("P1") * 5 + 2 * 2;
+    const auto cut = delegate->layoutRow(QRect(0, 0, narrow, 16), texts, metrics);
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_EQ(cut[0].second, "P1");
+    EXPECT_TRUE(cut[1].second.endsWith("...")) << cut[1].second.toStdString();
+    EXPECT_TRUE(texts[1].startsWith(cut[1].second.chopped(3)));
+    EXPECT_LE(metrics.horizontalAdvance(cut[1].second), cut[1].first.width());
+
+    const auto* transitions = dynamic_cast<ColumnRowDelegate*>(m_dialog->transitionList()->itemDelegate());
+    ASSERT_NE(transitions, nullptr);
+    const auto row = transitions->layoutRow(QRect(0, 0, 400, 16), rowTexts(m_dialog->transitionList(), 2), metrics);
+    ASSERT_EQ(row.size(), 3u);
+    EXPECT_EQ(row[1].second, "2");
+    EXPECT_TRUE(row[2].second.isEmpty());
+}
+
 TEST(StopConditionsDialogTest, ShowsTheDurationAndStoresTheTypedReal) {
     NetSheet sheet;
     {
