@@ -47,6 +47,9 @@ inline constexpr int kMaxPlaces = 9999;
 inline constexpr long long kMaxMatrixCells = 4000000;
 inline constexpr std::size_t kMaxStates = 10000;
 
+// Size of the step trace in "results.htm"; the closing sections are always written.
+inline constexpr std::size_t kMaxTraceBytes = std::size_t{128} << 20;
+
 inline constexpr int kMaxLevelPasses = 1000;
 // Levels beyond this only come from priorities that contradict each other.
 inline constexpr float kMaxLevelValue = 1.0e6f;

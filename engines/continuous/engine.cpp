@@ -1,6 +1,8 @@
 // The driver: start-up, input, levels and groups, pre-phase firing, phases, output.
 #include "engines/continuous/engine.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -34,6 +36,7 @@ public:
         content << input.rdbuf();
         if (!m_long.open(kLongReportFile) || !m_brief.open(kBriefReportFile))
             return kFailure;
+        m_long.limitTo(kMaxTraceBytes);
 
         const int status = simulate(content.str());
         if (!m_long.close())
@@ -48,6 +51,7 @@ public:
 private:
     int refuse(const std::string& message)
     {
+        m_long.unlimit();
         writeFailure(m_long, m_brief, message);
         return kFailure;
     }
@@ -78,6 +82,8 @@ private:
         const PrephaseOutcome prephase = firePrephase(m_net, m_run.M, m_run.states, m_long);
         if (prephase.tooManyStates)
             return refuse(tooManyStatesMessage());
+        if (!allFinite(m_run.M))
+            return refuse(unboundedMessage());
         m_run.Mnext = m_run.M;
 
         EngineContext context{m_net, m_solver, m_long, {}};
@@ -99,6 +105,8 @@ private:
 
             const Vector* previous = phase >= 2 ? &m_run.states[phase - 2].speeds : nullptr;
             const PhaseUpdate update = updatePhase(m_net, m_run.Mnext, m_run.v, m_run.B, previous);
+            if (!allFinite(m_run.Mnext) || !std::isfinite(update.duration))
+                return refuse(unboundedMessage());
             writePhaseResult(m_long, phase, m_run.v, m_run.B, update, m_run.Mnext);
 
             IbState& recorded = m_run.states.back();
@@ -114,6 +122,7 @@ private:
             m_run.M = m_run.Mnext;
         }
 
+        m_long.unlimit();
         writeBriefResults(m_long, m_brief, m_net.title, m_run);
         std::string message;
         if (!writeResultFiles(resultFiles(m_run, m_net.n, m_net.m), message)) {
@@ -121,6 +130,16 @@ private:
             return kFailure;
         }
         return 0;
+    }
+
+    static bool allFinite(const Vector& values)
+    {
+        return std::all_of(values.begin(), values.end(), [](Real value) { return std::isfinite(value); });
+    }
+
+    static std::string unboundedMessage()
+    {
+        return "The markings grow beyond the range of the engine's numbers: the net is unbounded.";
     }
 
     static std::string tooManyStatesMessage()

@@ -2,6 +2,7 @@
 #include "engines/continuous/prephase.h"
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 #include "engines/continuous/number_format.h"
@@ -118,6 +119,8 @@ PrephaseOutcome firePrephase(const ContinuousNet& net, Vector& M, std::vector<Ib
         seen.insert(state.marking);
         states.push_back(state);
         another = fireCycle(net, flagged, M);
+        if (!std::all_of(M.begin(), M.end(), [](Real value) { return std::isfinite(value); }))
+            break;
         if (another && seen.count(M) > 0) {
             outcome.repeated = true;
             another = false;

@@ -38,9 +38,23 @@ bool Report::close()
 
 Report& Report::operator<<(std::string_view text)
 {
+    append(text);
+    return *this;
+}
+
+void Report::append(std::string_view text)
+{
+    if (m_limit > 0 && (m_cut || m_written + text.size() > m_limit)) {
+        if (!m_cut) {
+            m_buffer += "<br><b>The trace is cut here: the report reached its size limit of " + std::to_string(m_limit) +
+                        " bytes.</b><br>\n";
+            m_cut = true;
+        }
+        return;
+    }
+    m_written += text.size();
     m_buffer.append(text);
     flushIfLarge();
-    return *this;
 }
 
 void Report::format(const char* format, ...)
@@ -54,10 +68,9 @@ void Report::format(const char* format, ...)
     if (length > 0) {
         std::vector<char> text(static_cast<std::size_t>(length) + 1);
         std::vsnprintf(text.data(), text.size(), format, args);
-        m_buffer.append(text.data(), static_cast<std::size_t>(length));
+        append(std::string_view(text.data(), static_cast<std::size_t>(length)));
     }
     va_end(args);
-    flushIfLarge();
 }
 
 void Report::flushIfLarge()

@@ -24,15 +24,24 @@ public:
     Report& operator<<(std::string_view text);
     void format(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
+    // Past the limit further text is dropped after one notice, until unlimit(); this keeps a
+    // run with very many phases from filling the disk with its trace.
+    void limitTo(std::size_t bytes) { m_limit = bytes; }
+    void unlimit() { m_limit = 0; }
+
     // Text written since the last flush (all of it when no file is bound).
     const std::string& pending() const { return m_buffer; }
 
 private:
+    void append(std::string_view text);
     void flushIfLarge();
 
     std::FILE* m_file = nullptr;
     std::string m_buffer;
     bool m_failed = false;
+    std::size_t m_limit = 0;
+    std::size_t m_written = 0;
+    bool m_cut = false;
 };
 
 }  // namespace flowrun

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 #include "engines/continuous/number_format.h"
 #include "engines/continuous/trace.h"
@@ -35,6 +36,7 @@ public:
         constraints();
         algorithm51();
         int passages = 0;
+        std::set<std::string> seen;
         bool finished = false;
         while (!finished) {
             if (any(m_C2))
@@ -46,7 +48,13 @@ public:
             demoteUnfired();
             updateWorkingKnown();
             while (true) {
-                // A transition that stays pending keeps the passes going; the bound ends them.
+                // A transition that stays pending keeps the passes going. Once every level is
+                // behind, a pass that comes back to a state seen before would repeat for ever.
+                if (beyondLevels() && !seen.insert(signature()).second) {
+                    textLine(m_report, m_prefix, "The passes repeat without any change; the speeds found so far are kept.");
+                    finished = true;
+                    break;
+                }
                 if (++passages > kMaxSpeedPassages) {
                     textLine(m_report, m_prefix, "The passage bound was reached; the speeds found so far are kept.");
                     finished = true;
@@ -78,6 +86,43 @@ public:
     }
 
 private:
+    // No transition to compute has a level the next passes could still reach.
+    bool beyondLevels() const
+    {
+        for (int t = 0; t < m_t; ++t) {
+            if (m_task.compute[t] && m_task.level[t] >= static_cast<Real>(m_h))
+                return false;
+        }
+        return m_h > m_task.top + 1;
+    }
+
+    // Everything the next passes depend on, apart from the level h.
+    std::string signature() const
+    {
+        std::string text;
+        for (const Flags* flags : {&m_Tndc, &m_Twait, &m_Tsby, &m_TSF, &m_TPF, &m_PNE, &m_C2, &m_J, &m_oldJ, &m_pending,
+                                   &m_keep, &m_prevTPF, &m_prevTndc}) {
+            for (bool flag : *flags)
+                text += flag ? '1' : '0';
+        }
+        for (int t = 0; t < m_t; ++t)
+            text += m_count[t] > 1 ? '1' : '0';
+        const auto addReals = [&text](const Vector& values) {
+            text.append(reinterpret_cast<const char*>(values.data()), values.size() * sizeof(Real));
+        };
+        addReals(m_C3);
+        addReals(m_M);
+        addReals(m_Mnext);
+        addReals(m_v);
+        for (const std::vector<KnownSpeed>* known : {&m_C4, &m_workC4}) {
+            for (const KnownSpeed& entry : *known) {
+                text.append(reinterpret_cast<const char*>(&entry.value), sizeof entry.value);
+                text += static_cast<char>(entry.code);
+            }
+        }
+        return text;
+    }
+
     // Step 0.
     void setUp()
     {

@@ -161,6 +161,8 @@ const BadInput kBadInputs[] = {
     {"too many transitions", "title\n1 10000\n", "too large"},
     {"too many cells", "title\n9000 9000\n", "too large"},
     {"infinite speed without input", "title\n1 1\n0\n1\n0\n-1\n", "no input place"},
+    // An infinite-speed T1 puts back twice what it takes from P1: the marking doubles each cycle.
+    {"unbounded infinite firing", "title\n1 1\n1\n2\n1\n-1\n", "unbounded"},
 };
 
 class FlowrunBadInput : public ::testing::TestWithParam<BadInput> {};

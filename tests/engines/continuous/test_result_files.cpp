@@ -29,6 +29,23 @@ EngineRun twoStates()
     return run;
 }
 
+TEST(ReportText, DropsTextPastItsLimitUntilLifted)
+{
+    Report report;
+    report.limitTo(10);
+    report << "12345";
+    report.format("%s", "678901");
+    report << "x";
+    report.unlimit();
+    report << "end";
+    const std::string& text = report.pending();
+    EXPECT_EQ(text.find("12345"), 0u);
+    EXPECT_EQ(text.find("678901"), std::string::npos);
+    EXPECT_EQ(text.find("x"), std::string::npos);
+    EXPECT_NE(text.find("The trace is cut here"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 3), "end");
+}
+
 TEST(NumberForms, IntegerAndResultForms)
 {
     EXPECT_EQ(integerForm(3, "%4.2f"), "3");
