@@ -28,13 +28,14 @@ bool EngineWait::keepWaiting() {
         m_box->setMinimumDuration(0);
         m_box->setAutoReset(false);
         m_box->setAutoClose(false);
-        QObject::connect(m_box.data(), &QProgressDialog::canceled, m_box.data(), [this] { cancel(); });
         // The box takes clicks again, so the arrow shows over it.
         QApplication::changeOverrideCursor(Qt::BusyCursor);
         m_box->show();
     }
     // Only the modal box may take input: the main window stays blocked until the command ends.
     QApplication::processEvents(m_box ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    if (m_box && m_box->wasCanceled())
+        m_cancelled = true;
     return !m_cancelled;
 }
 

@@ -1,0 +1,376 @@
+// The Simulation menu through the main window's actions, with the real engines copied to a program folder.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "gui/bridge/bridge_constants.h"
+#include "gui/editor/conflicts_dialog.h"
+#include "gui/editor/messages_dialog.h"
+#include "gui/editor/sheet_view.h"
+#include "gui/editor/stop_conditions_dialog.h"
+#include "gui/model/graph.h"
+#include "gui/model/place.h"
+#include "gui/model/transition.h"
+#include "gui/plot/graph_drawing.h"
+#include "gui/shell/engine_wait.h"
+#include "gui/shell/main_window.h"
+#include "gui/shell/sheet_frame.h"
+#include "gui/shell/shell_simulation.h"
+#include "tests/gui/shell/shell_test_support.h"
+
+using namespace tokarium;
+using tokarium::test::readBytes;
+using tokarium::test::RecordingPrompt;
+using tokarium::test::TempFolder;
+
+namespace {
+
+constexpr std::string_view kEndOfSimulation = "End of simulation.";
+// More steps than any sample document needs before it ends.
+constexpr int kStepBound = 50;
+
+// What the commands showed in place of their modal windows.
+struct ShownDialog {
+    QString title;
+    QStringList lines;          // the Messages dialog's list
+    std::string proposedFile;   // the Plotter's proposed file name
+    std::vector<std::string> plotterHeader;
+};
+
+class SimulationTest : public ::testing::Test {
+protected:
+    SimulationTest()
+        : programFolder(), window(QString::fromStdString(programFolder.path().string())),
+          simulation(window, BridgeSettings::forProgramFolder(programFolder.path()), prompt, recordingUi()) {
+        copyEngine(kContinuousFolder, kContinuousProgram);
+        copyEngine(kHybridFolder, kHybridProgram);
+        copyEngine(kHybridFolder, kContinuousProgram);
+        window.setUserPrompt(&prompt);
+        window.setSimulationCommands(&simulation);
+        window.editorSession().graphRenderer = &drawer;
+    }
+    ~SimulationTest() override { window.setSimulationCommands(nullptr); }
+
+    void copyEngine(std::string_view folder, std::string_view program) {
+        std::filesystem::create_directories(programFolder.path() / folder);
+        std::filesystem::copy_file(std::filesystem::path(TOKARIUM_BIN_DIR) / folder / program,
+                                   programFolder.path() / folder / program);
+    }
+
+    SimulationUi recordingUi() {
+        SimulationUi ui;
+        ui.runDialog = [this](QDialog& dialog) {
+            ShownDialog shown;
+            shown.title = dialog.windowTitle();
+            if (auto* messages = qobject_cast<MessagesDialog*>(&dialog))
+                for (int row = 0; row < messages->messageList()->count(); ++row)
+                    shown.lines << messages->messageList()->item(row)->text();
+            if (auto* plotter = qobject_cast<PlotterWindow*>(&dialog)) {
+                shown.proposedFile = plotter->proposedFile();
+                shown.plotterHeader = plotter->table().headerTexts();
+                if (saveFromPlotter)
+                    plotter->save();
+            }
+            dialogs.push_back(shown);
+        };
+        ui.openFile = [this](const QString& file) { openedFiles << file; };
+        ui.chooseSaveFile = [](QWidget*, const QString& proposed) { return proposed; };
+        return ui;
+    }
+
+    // Opens a copy of a sample document from a temporary folder.
+    void openExample(const std::string& name) {
+        const std::filesystem::path copy = documents.path() / name;
+        std::filesystem::copy_file(std::filesystem::path(TOKARIUM_SOURCE_DIR) / "examples" / name, copy);
+        ASSERT_TRUE(window.openFile(copy.string()));
+    }
+
+    void trigger(SimulationCommand command) {
+        window.refreshNow();
+        QAction* action = window.commands().simulation[static_cast<std::size_t>(command)];
+        ASSERT_TRUE(action->isEnabled());
+        action->trigger();
+    }
+
+    // "One Step Forward" until "End of simulation."; the number of steps it took.
+    int stepToTheEnd() {
+        for (int step = 1; step <= kStepBound; ++step) {
+            trigger(SimulationCommand::kOneStepForward);
+            if (!prompt.messages.empty())
+                return step;
+        }
+        return -1;
+    }
+
+    NetDocument& document() { return *window.documents().front(); }
+    NetSheet& sheet(std::size_t position) { return document().sheet(position); }
+    double marking(std::size_t sheetPosition, std::int32_t place) {
+        return sheet(sheetPosition).findPlace(place)->shownMarking();
+    }
+    Graph& firstGraph(NetSheet& net) {
+        for (NetObject* object : net.objects(maskOf(ObjectKind::kGraph)))
+            return static_cast<Graph&>(*object);
+        throw std::logic_error("no graph");
+    }
+
+    TempFolder programFolder;
+    TempFolder documents;
+    RecordingPrompt prompt;
+    MainWindow window;
+    GraphDrawer drawer;
+    std::vector<ShownDialog> dialogs;
+    QStringList openedFiles;
+    bool saveFromPlotter = false;
+    ShellSimulation simulation;
+};
+
+// The distinct (time, after value) samples of a curve, in order.
+std::vector<std::pair<double, double>> samples(const GraphCurve& curve) {
+    std::vector<std::pair<double, double>> result;
+    for (std::size_t i = 0; i < curve.times.size(); ++i)
+        if (result.empty() || result.back() != std::pair(curve.times[i], curve.afterValues[i]))
+            result.emplace_back(curve.times[i], curve.afterValues[i]);
+    return result;
+}
+
+} // namespace
+
+TEST_F(SimulationTest, VerifySaysValidPnOrListsTheMessages) {
+    openExample("continuous_tanks.pn");
+    trigger(SimulationCommand::kVerify);
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{"Valid PN."});
+    EXPECT_TRUE(dialogs.empty());
+
+    window.newFile();
+    prompt.messages.clear();
+    trigger(SimulationCommand::kVerify);
+    EXPECT_TRUE(prompt.messages.empty());
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].title, "Messages");
+    EXPECT_EQ(dialogs[0].lines, (QStringList{"No defined place.", "No defined transition."}));
+}
+
+TEST_F(SimulationTest, FirstFailingSheetComesToTheFrontWithItsMessages) {
+    openExample("continuous_tanks.pn");
+    window.newSheet();
+    NetSheet& empty = sheet(2);
+    window.showSheet(document(), sheet(0));
+    ASSERT_EQ(&window.activeView()->sheet(), &sheet(0));
+
+    trigger(SimulationCommand::kOneStepForward);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].lines, (QStringList{"No defined place.", "No defined transition."}));
+    EXPECT_EQ(&window.activeView()->sheet(), &empty);
+    EXPECT_TRUE(sheet(0).isInitialised());
+    EXPECT_TRUE(sheet(1).isInitialised());
+    EXPECT_FALSE(empty.isInitialised());
+    // Nothing was stepped: the first net still shows its initial state.
+    EXPECT_EQ(marking(0, 1), 6.0);
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
+TEST_F(SimulationTest, ContinuousDocumentStepsToTheEndThroughTheMenu) {
+    openExample("continuous_tanks.pn");
+    trigger(SimulationCommand::kOneStepForward);
+    EXPECT_EQ(marking(0, 1), 6.0);
+    EXPECT_EQ(sheet(0).findTransition(1)->shownValue(), 3.0);
+
+    // Four steps in all: the rows at 0, 2 and 6, then the extrapolation to 9.
+    EXPECT_EQ(stepToTheEnd(), 3);
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{std::string(kEndOfSimulation)});
+    // Two tanks: P1 empties at 2, P2 at 6, the run ends at 9 with everything in P3.
+    EXPECT_EQ(marking(0, 1), 0.0);
+    EXPECT_EQ(marking(0, 2), 0.0);
+    EXPECT_EQ(marking(0, 3), 6.0);
+    EXPECT_EQ(sheet(0).simulationRun().clock, 9.0);
+    // Shared outlet: T2 and T3 share P2 with ratios 1 and 3.
+    EXPECT_EQ(marking(1, 3), 3.0);
+    EXPECT_EQ(marking(1, 4), 1.0);
+    EXPECT_FALSE(sheet(0).isInitialised());
+    EXPECT_FALSE(sheet(1).isInitialised());
+
+    const Graph& graph = firstGraph(sheet(0));
+    ASSERT_EQ(graph.curves().size(), 3u);
+    using Samples = std::vector<std::pair<double, double>>;
+    EXPECT_EQ(samples(graph.curves()[0]), (Samples{{0, 6}, {2, 0}, {6, 0}, {9, 0}}));
+    EXPECT_EQ(samples(graph.curves()[1]), (Samples{{0, 0}, {2, 4}, {6, 0}, {9, 0}}));
+    EXPECT_EQ(samples(graph.curves()[2]), (Samples{{0, 0}, {2, 2}, {6, 6}, {9, 6}}));
+    // The view paints the graph's content with the drawer installed.
+    EXPECT_FALSE(window.activeView()->grab().isNull());
+}
+
+TEST_F(SimulationTest, HybridDocumentStepsToTheEndThroughTheMenu) {
+    openExample("hybrid_valve.pn");
+    const int steps = stepToTheEnd();
+    EXPECT_EQ(steps, 4);
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{std::string(kEndOfSimulation)});
+    // T1 moves the token to P2 at time 2; T2 then drains P3 into P4 until time 6.
+    EXPECT_EQ(marking(0, 1), 0.0);
+    EXPECT_EQ(marking(0, 2), 1.0);
+    EXPECT_EQ(marking(0, 3), 0.0);
+    EXPECT_EQ(marking(0, 4), 4.0);
+    EXPECT_EQ(sheet(0).simulationRun().clock, 10.0);
+    const Graph& tank = firstGraph(sheet(0));
+    ASSERT_EQ(tank.curves().size(), 2u);
+    using Samples = std::vector<std::pair<double, double>>;
+    EXPECT_EQ(samples(tank.curves()[0]), (Samples{{0, 4}, {2, 4}, {6, 0}, {10, 0}}));
+    EXPECT_EQ(samples(tank.curves()[1]), (Samples{{0, 0}, {2, 0}, {6, 4}, {10, 4}}));
+}
+
+TEST_F(SimulationTest, StartLeavesTheSheetsNotInitialisedSoTheNextStepRunsAgain) {
+    openExample("continuous_tanks.pn");
+    trigger(SimulationCommand::kStart);
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_EQ(marking(0, 3), 6.0);
+    EXPECT_FALSE(sheet(0).isInitialised());
+    EXPECT_FALSE(sheet(1).isInitialised());
+
+    trigger(SimulationCommand::kOneStepForward);
+    EXPECT_TRUE(sheet(0).isInitialised());
+    EXPECT_EQ(sheet(0).simulationRun().clock, 0.0);
+    EXPECT_EQ(marking(0, 1), 6.0);
+    EXPECT_EQ(marking(0, 3), 0.0);
+}
+
+TEST_F(SimulationTest, InitializationRunsEveryEngineAgain) {
+    openExample("continuous_tanks.pn");
+    trigger(SimulationCommand::kOneStepForward);
+    trigger(SimulationCommand::kOneStepForward);
+    EXPECT_EQ(marking(0, 1), 0.0);
+    trigger(SimulationCommand::kInitialization);
+    EXPECT_TRUE(sheet(0).isInitialised());
+    EXPECT_EQ(marking(0, 1), 6.0);
+    EXPECT_EQ(sheet(0).simulationRun().stepIndex, 0);
+}
+
+TEST_F(SimulationTest, SettingsCommandsDiscardTheRunAndMarkTheDocument) {
+    openExample("continuous_tanks.pn");
+    trigger(SimulationCommand::kOneStepForward);
+    ASSERT_TRUE(sheet(0).isInitialised());
+    ASSERT_FALSE(document().isModified());
+
+    trigger(SimulationCommand::kStopConditions);
+    EXPECT_FALSE(sheet(0).isInitialised());
+    EXPECT_TRUE(document().isModified());
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].title, "Stop Conditions");
+
+    trigger(SimulationCommand::kOneStepForward);
+    document().setModified(false);
+    window.showSheet(document(), sheet(1));
+    trigger(SimulationCommand::kConflictsResolution);
+    EXPECT_FALSE(sheet(0).isInitialised());
+    EXPECT_TRUE(document().isModified());
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[1].title, "Conflicts Resolution");
+}
+
+TEST_F(SimulationTest, ConflictsResolutionOfAFaultyNetShowsOnlyTheMessages) {
+    window.newFile();
+    trigger(SimulationCommand::kConflictsResolution);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].title, "Messages");
+    EXPECT_TRUE(document().isModified());
+}
+
+TEST_F(SimulationTest, PlotterProposesTheDocumentNameWithOneTxtAndSavesTheTable) {
+    openExample("continuous_tanks.pn");
+    const std::filesystem::path saved = documents.path() / "a.pn";
+    ASSERT_TRUE(window.saveFileAs(document(), saved.string()));
+    stepToTheEnd();
+
+    saveFromPlotter = true;
+    window.showSheet(document(), sheet(0));
+    trigger(SimulationCommand::kPlotter);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].title, "Plotter");
+    const std::filesystem::path proposed = documents.path() / "a1.txt";
+    EXPECT_EQ(dialogs[0].proposedFile, proposed.string());
+    EXPECT_EQ(dialogs[0].plotterHeader,
+              (std::vector<std::string>{"Date", "P1.MC", "T1.IV", "P2.MC", "T2.IV", "P3.MC", ""}));
+    const std::string text = readBytes(proposed.string());
+    EXPECT_EQ(text.substr(0, text.find('\n') + 1), "Date\tP1.MC\tT1.IV\tP2.MC\tT2.IV\tP3.MC\r\n");
+    EXPECT_NE(text.find("6\t0\t0\t0\t0\t6\r\n"), std::string::npos) << text;
+}
+
+TEST_F(SimulationTest, PlotterWindowShowsTheTableCentredWithDashesAndFin) {
+    openExample("continuous_tanks.pn");
+    stepToTheEnd();
+    const std::filesystem::path proposed = documents.path() / "x1.txt";
+    PlotterWindow plotter(nullptr, sheet(0), proposed.string(), [](QWidget*, const QString&) { return QString(); });
+    QTableWidget* table = plotter.tableWidget();
+    ASSERT_EQ(table->columnCount(), 7);
+    EXPECT_EQ(table->horizontalHeaderItem(1)->text(), "P1.MC");
+    ASSERT_GE(table->rowCount(), 3);
+    EXPECT_EQ(table->item(0, 1)->text(), "6");
+    EXPECT_EQ(table->item(2, 1)->text(), "-");
+    EXPECT_EQ(table->item(0, 1)->textAlignment(), Qt::AlignCenter);
+    // A cancelled file dialog writes nothing.
+    plotter.save();
+    EXPECT_FALSE(std::filesystem::exists(proposed));
+}
+
+TEST_F(SimulationTest, ReportsOpenWhenTheEngineLeftThemAndAreReportedMissingOtherwise) {
+    openExample("continuous_tanks.pn");
+    trigger(SimulationCommand::kLongResults);
+    const std::filesystem::path longReport = programFolder.path() / kContinuousFolder / kLongReport;
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{"Can't open file \"" + longReport.string() + "\"."});
+    EXPECT_TRUE(openedFiles.isEmpty());
+
+    prompt.messages.clear();
+    trigger(SimulationCommand::kInitialization);
+    trigger(SimulationCommand::kLongResults);
+    trigger(SimulationCommand::kShortResults);
+    EXPECT_TRUE(prompt.messages.empty());
+    const std::filesystem::path shortReport = programFolder.path() / kContinuousFolder / kShortReport;
+    EXPECT_EQ(openedFiles, (QStringList{QString::fromStdString(longReport.string()),
+                                        QString::fromStdString(shortReport.string())}));
+}
+
+TEST_F(SimulationTest, CancellingALongEngineRunEndsItAsAFailedRun) {
+    // An engine that would run for a minute.
+    const std::filesystem::path engine = programFolder.path() / kContinuousFolder / kContinuousProgram;
+    std::filesystem::remove(engine);
+    std::ofstream(engine) << "#!/bin/sh\nsleep 60\n";
+    std::filesystem::permissions(engine, std::filesystem::perms::owner_all);
+    openExample("continuous_tanks.pn");
+
+    // The cancel box appears at once in this test; its Cancel is pressed as soon as it shows.
+    SimulationUi ui = recordingUi();
+    ui.cancelOfferDelay = std::chrono::milliseconds(0);
+    ShellSimulation quick(window, BridgeSettings::forProgramFolder(programFolder.path()), prompt, ui);
+    window.setSimulationCommands(&quick);
+    QTimer presser;
+    bool boxSeen = false;
+    QObject::connect(&presser, &QTimer::timeout, [&boxSeen] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QProgressDialog*>(widget); box && box->isVisible()) {
+                boxSeen = true;
+                box->cancel();
+            }
+    });
+    presser.start(50);
+
+    const auto begun = std::chrono::steady_clock::now();
+    trigger(SimulationCommand::kOneStepForward);
+    EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(20));
+    EXPECT_TRUE(boxSeen);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // Both nets end at once: the second one's engine is not even waited for.
+    EXPECT_NE(sheet(0).simulationRun().problem.find("stopped by the user"), std::string::npos)
+        << sheet(0).simulationRun().problem;
+    EXPECT_TRUE(sheet(1).simulationRun().ended);
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{std::string(kEndOfSimulation)});
+    EXPECT_EQ(marking(0, 1), 6.0);
+    window.setSimulationCommands(&simulation);
+}
