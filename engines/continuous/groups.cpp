@@ -47,6 +47,8 @@ public:
         mergeCommonSharing();
         mergeConflicting();
         order();
+        // Merges lower the numbers above the merged group and exchanges swap two, so the
+        // numbering has no gaps left to close here.
         mergeBackFeeding();
         return m_group;
     }
