@@ -3,6 +3,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -16,6 +19,7 @@
 #include "gui/bridge/bridge_constants.h"
 #include "gui/editor/conflicts_dialog.h"
 #include "gui/editor/messages_dialog.h"
+#include "gui/editor/painter_surface.h"
 #include "gui/editor/sheet_view.h"
 #include "gui/editor/stop_conditions_dialog.h"
 #include "gui/model/graph.h"
@@ -38,6 +42,39 @@ namespace {
 constexpr std::string_view kEndOfSimulation = "End of simulation.";
 // More steps than any sample document needs before it ends.
 constexpr int kStepBound = 50;
+
+// A picture of the widget for the manual, when TOKARIUM_SCREENSHOT_DIR names a folder.
+void saveScreenshot(QWidget& widget, const QString& name) {
+    const QString folder = qEnvironmentVariable("TOKARIUM_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        return;
+    QDir().mkpath(folder);
+    widget.show();
+    EXPECT_TRUE(widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+}
+
+// A large picture of the graph alone, as the view draws it, for the manual.
+void saveGraphPicture(const Graph& graph, const NetSheet& net, const GraphRenderer& renderer) {
+    const QString folder = qEnvironmentVariable("TOKARIUM_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        return;
+    constexpr int kScale = 3;
+    constexpr int kBorder = 4;
+    const Rect& rect = graph.rect();
+    QImage picture((rect.right - rect.left + 2 * kBorder) * kScale, (rect.bottom - rect.top + 2 * kBorder) * kScale,
+                   QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(kScale, kScale);
+        painter.translate(kBorder - rect.left, kBorder - rect.top);
+        PainterSurface surface(painter);
+        graph.draw(surface, DrawContext{net.font(), false, &renderer});
+    }
+    QDir().mkpath(folder);
+    EXPECT_TRUE(picture.save(QDir(folder).filePath(QStringLiteral("graph_plot.png"))));
+}
 
 // What the commands showed in place of their modal windows.
 struct ShownDialog {
@@ -78,6 +115,7 @@ protected:
             if (auto* plotter = qobject_cast<PlotterWindow*>(&dialog)) {
                 shown.proposedFile = plotter->proposedFile();
                 shown.plotterHeader = plotter->table().headerTexts();
+                saveScreenshot(*plotter, QStringLiteral("plotter_window"));
                 if (saveFromPlotter)
                     plotter->save();
             }
@@ -207,6 +245,7 @@ TEST_F(SimulationTest, ContinuousDocumentStepsToTheEndThroughTheMenu) {
     EXPECT_EQ(samples(graph.curves()[2]), (Samples{{0, 0}, {2, 2}, {6, 6}, {9, 6}}));
     // The view paints the graph's content with the drawer installed.
     EXPECT_FALSE(window.activeView()->grab().isNull());
+    saveGraphPicture(graph, sheet(0), drawer);
 }
 
 TEST_F(SimulationTest, HybridDocumentStepsToTheEndThroughTheMenu) {
@@ -356,6 +395,7 @@ TEST_F(SimulationTest, CancellingALongEngineRunEndsItAsAFailedRun) {
         for (QWidget* widget : QApplication::topLevelWidgets())
             if (auto* box = qobject_cast<QProgressDialog*>(widget); box && box->isVisible()) {
                 boxSeen = true;
+                saveScreenshot(*box, QStringLiteral("engine_running_box"));
                 box->cancel();
             }
     });
