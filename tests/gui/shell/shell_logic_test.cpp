@@ -103,3 +103,11 @@ TEST(CommandLine, DocumentAndScreenshotAreReadAndMistakesReported) {
     EXPECT_FALSE(parseCommandLine({"a.pn", "b.pn"}).error.empty());
     EXPECT_FALSE(parseCommandLine({}).document.has_value());
 }
+
+TEST(CommandLine, StartGoesOnlyWithAScreenshot) {
+    const CommandLine line = parseCommandLine({"--screenshot", "shot.png", "--start", "net.pn"});
+    EXPECT_TRUE(line.start);
+    EXPECT_TRUE(line.error.empty());
+    EXPECT_FALSE(parseCommandLine({"--screenshot", "shot.png", "net.pn"}).start);
+    EXPECT_FALSE(parseCommandLine({"--start", "net.pn"}).error.empty());
+}
