@@ -28,6 +28,7 @@
 #include "gui/plot/graph_drawing.h"
 #include "gui/shell/engine_wait.h"
 #include "gui/shell/main_window.h"
+#include "gui/shell/program_services.h"
 #include "gui/shell/sheet_frame.h"
 #include "gui/shell/shell_simulation.h"
 #include "tests/gui/shell/shell_test_support.h"
@@ -413,4 +414,24 @@ TEST_F(SimulationTest, CancellingALongEngineRunEndsItAsAFailedRun) {
     EXPECT_EQ(prompt.messages, std::vector<std::string>{std::string(kEndOfSimulation)});
     EXPECT_EQ(marking(0, 1), 6.0);
     window.setSimulationCommands(&simulation);
+}
+
+TEST(ProgramServices, InstallTheDialogsTheGraphDrawerAndTheSimulationAndTakeThemOutAgain) {
+    TempFolder folder;
+    MainWindow window(QString::fromStdString(folder.path().string()));
+    RecordingPrompt prompt;
+    window.setUserPrompt(&prompt);
+    window.newFile();
+    QAction* verify = window.commands().simulation[static_cast<std::size_t>(SimulationCommand::kVerify)];
+    {
+        ProgramServices services(window, BridgeSettings::forProgramFolder(folder.path()));
+        EXPECT_NE(window.editorSession().propertiesEditor, nullptr);
+        EXPECT_NE(window.editorSession().graphRenderer, nullptr);
+        window.refreshNow();
+        EXPECT_TRUE(verify->isEnabled());
+    }
+    EXPECT_EQ(window.editorSession().propertiesEditor, nullptr);
+    EXPECT_EQ(window.editorSession().graphRenderer, nullptr);
+    window.refreshNow();
+    EXPECT_FALSE(verify->isEnabled());
 }
