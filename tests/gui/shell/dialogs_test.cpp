@@ -17,6 +17,7 @@ using tokarium::test::pnName;
 
 TEST(PnPropertiesDialog, PaperListInOrderWithItsCodesAndTheSheetsSizeInCentimetres) {
     PnPropertiesDialog dialog("Line", PageSettings{}, nullptr);
+    tokarium::test::saveScreenshot(dialog, QStringLiteral("pn_properties_dialog"));
     QComboBox* papers = dialog.paperList();
     ASSERT_EQ(papers->count(), 11);
     const QStringList labels = {"Letter", "Legal",  "A4",     "Executive", "A5",         "Com-10 Env",
@@ -56,6 +57,7 @@ TEST(PnsManagerDialog, DeleteNeedsTwoEntriesAndMovesTheSelection) {
     document.newSheet();
     document.newSheet();
     PnsManagerDialog dialog(document, &document.sheet(2), nullptr);
+    tokarium::test::saveScreenshot(dialog, QStringLiteral("pns_manager_dialog"));
     EXPECT_EQ(dialog.list()->currentRow(), 2);
     EXPECT_EQ(dialog.nameField()->text(), QString::fromLatin1(pnName(3).c_str()));
     QTest::mouseClick(dialog.deleteButton(), Qt::LeftButton);

@@ -1,6 +1,11 @@
 // Helpers of the shell tests.
 #include "tests/gui/shell/shell_test_support.h"
 
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QString>
+#include <QWidget>
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -48,6 +53,15 @@ std::string readBytes(const std::string& path) {
 
 std::string pnName(int number) {
     return "PN n\xB0" + std::to_string(number);
+}
+
+void saveScreenshot(QWidget& widget, const QString& name) {
+    const QString folder = qEnvironmentVariable("TOKARIUM_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        return;
+    QDir().mkpath(folder);
+    widget.show();
+    EXPECT_TRUE(widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
 }
 
 } // namespace tokarium::test

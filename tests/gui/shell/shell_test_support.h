@@ -7,6 +7,9 @@
 
 #include "gui/model/user_prompt.h"
 
+class QString;
+class QWidget;
+
 namespace tokarium::test {
 
 // A fresh empty folder, removed with everything in it when the object goes.
@@ -49,5 +52,8 @@ std::string readBytes(const std::string& path);
 
 // "PN n°" + number as the model stores it (Latin-1).
 std::string pnName(int number);
+
+// Saves a picture of the widget as <name>.png for the manual, when TOKARIUM_SCREENSHOT_DIR names a folder.
+void saveScreenshot(QWidget& widget, const QString& name);
 
 } // namespace tokarium::test

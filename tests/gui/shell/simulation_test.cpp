@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 
 #include "gui/bridge/bridge_constants.h"
 #include "gui/editor/conflicts_dialog.h"
@@ -36,6 +37,7 @@
 using namespace tokarium;
 using tokarium::test::readBytes;
 using tokarium::test::RecordingPrompt;
+using tokarium::test::saveScreenshot;
 using tokarium::test::TempFolder;
 
 namespace {
@@ -43,16 +45,6 @@ namespace {
 constexpr std::string_view kEndOfSimulation = "End of simulation.";
 // More steps than any sample document needs before it ends.
 constexpr int kStepBound = 50;
-
-// A picture of the widget for the manual, when TOKARIUM_SCREENSHOT_DIR names a folder.
-void saveScreenshot(QWidget& widget, const QString& name) {
-    const QString folder = qEnvironmentVariable("TOKARIUM_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        return;
-    QDir().mkpath(folder);
-    widget.show();
-    EXPECT_TRUE(widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
-}
 
 // A large picture of the graph alone, as the view draws it, for the manual.
 void saveGraphPicture(const Graph& graph, const NetSheet& net, const GraphRenderer& renderer) {
@@ -377,6 +369,17 @@ TEST_F(SimulationTest, ReportsOpenWhenTheEngineLeftThemAndAreReportedMissingOthe
                                         QString::fromStdString(shortReport.string())}));
 }
 
+TEST_F(SimulationTest, HybridNetsOpenTheHybridEnginesReports) {
+    openExample("hybrid_valve.pn");
+    trigger(SimulationCommand::kInitialization);
+    trigger(SimulationCommand::kShortResults);
+    trigger(SimulationCommand::kLongResults);
+    EXPECT_TRUE(prompt.messages.empty());
+    const std::filesystem::path folder = programFolder.path() / kHybridFolder;
+    EXPECT_EQ(openedFiles, (QStringList{QString::fromStdString((folder / kHybridShortReport).string()),
+                                        QString::fromStdString((folder / kHybridLongReport).string())}));
+}
+
 TEST_F(SimulationTest, CancellingALongEngineRunEndsItAsAFailedRun) {
     // An engine that would run for a minute.
     const std::filesystem::path engine = programFolder.path() / kContinuousFolder / kContinuousProgram;
@@ -392,10 +395,13 @@ TEST_F(SimulationTest, CancellingALongEngineRunEndsItAsAFailedRun) {
     window.setSimulationCommands(&quick);
     QTimer presser;
     bool boxSeen = false;
-    QObject::connect(&presser, &QTimer::timeout, [&boxSeen] {
+    std::optional<Qt::CursorShape> cursorWhileRunning;
+    QObject::connect(&presser, &QTimer::timeout, [&boxSeen, &cursorWhileRunning] {
         for (QWidget* widget : QApplication::topLevelWidgets())
             if (auto* box = qobject_cast<QProgressDialog*>(widget); box && box->isVisible()) {
                 boxSeen = true;
+                if (const QCursor* cursor = QApplication::overrideCursor())
+                    cursorWhileRunning = cursor->shape();
                 saveScreenshot(*box, QStringLiteral("engine_running_box"));
                 box->cancel();
             }
@@ -406,6 +412,7 @@ TEST_F(SimulationTest, CancellingALongEngineRunEndsItAsAFailedRun) {
     trigger(SimulationCommand::kOneStepForward);
     EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(20));
     EXPECT_TRUE(boxSeen);
+    EXPECT_EQ(cursorWhileRunning, Qt::BusyCursor);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     // Both nets end at once: the second one's engine is not even waited for.
     EXPECT_NE(sheet(0).simulationRun().problem.find("stopped by the user"), std::string::npos)
