@@ -17,6 +17,11 @@ EngineWait::~EngineWait() {
     QApplication::restoreOverrideCursor();
 }
 
+void EngineWait::hideCancelBox() {
+    delete m_box.data();
+    m_running.restart();
+}
+
 bool EngineWait::keepWaiting() {
     if (m_cancelled)
         return false;

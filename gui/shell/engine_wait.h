@@ -26,6 +26,8 @@ public:
     // What the box's "Cancel" does.
     void cancel() { m_cancelled = true; }
     bool isCancelled() const { return m_cancelled; }
+    // Hides the box while the command shows a message; the next long engine run offers it again.
+    void hideCancelBox();
     // The cancel box once it has been offered, else none.
     QProgressDialog* cancelBox() const { return m_box; }
 

@@ -20,10 +20,13 @@
 namespace tokarium {
 namespace {
 
-// The ordinary arrow over a message shown while the busy cursor is on.
+// The ordinary arrow, and no cancel box, over a message shown while an engine command runs.
 class ArrowCursor {
 public:
-    ArrowCursor() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
+    explicit ArrowCursor(EngineWait& wait) {
+        wait.hideCancelBox();
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
     ~ArrowCursor() { QApplication::restoreOverrideCursor(); }
     ArrowCursor(const ArrowCursor&) = delete;
     ArrowCursor& operator=(const ArrowCursor&) = delete;
@@ -32,22 +35,23 @@ public:
 // Messages of a simulation command.
 class ArrowCursorPrompt : public UserPrompt {
 public:
-    explicit ArrowCursorPrompt(UserPrompt& prompt) : m_prompt(prompt) {}
+    ArrowCursorPrompt(UserPrompt& prompt, EngineWait& wait) : m_prompt(prompt), m_wait(wait) {}
     void showMessage(const std::string& text) override {
-        ArrowCursor arrow;
+        ArrowCursor arrow(m_wait);
         m_prompt.showMessage(text);
     }
     bool askYesNo(const std::string& text) override {
-        ArrowCursor arrow;
+        ArrowCursor arrow(m_wait);
         return m_prompt.askYesNo(text);
     }
     Answer askYesNoCancel(const std::string& text) override {
-        ArrowCursor arrow;
+        ArrowCursor arrow(m_wait);
         return m_prompt.askYesNoCancel(text);
     }
 
 private:
     UserPrompt& m_prompt;
+    EngineWait& m_wait;
 };
 
 // Brings the failing sheet to the front and lists its messages.
@@ -151,11 +155,11 @@ void ShellSimulation::engineCommand(SimulationCommand command, const SimulationT
     EngineWait wait(target.parent, m_ui.cancelOfferDelay);
     BridgeSettings settings = m_settings;
     settings.keepWaiting = [&wait] { return wait.keepWaiting(); };
-    WindowFeedback feedback(m_window, [this, &target](const std::vector<std::string>& messages) {
-        ArrowCursor arrow;
+    WindowFeedback feedback(m_window, [this, &target, &wait](const std::vector<std::string>& messages) {
+        ArrowCursor arrow(wait);
         showMessages(target.parent, messages);
     });
-    ArrowCursorPrompt prompt(m_prompt);
+    ArrowCursorPrompt prompt(m_prompt, wait);
     NetDocument& document = *target.document;
     if (command == SimulationCommand::kInitialization)
         runInitialization(document, settings, feedback);
