@@ -18,9 +18,9 @@ using namespace testing;
 
 class RecordingFeedback : public SimulationFeedback {
 public:
-    void showVerificationFailure(NetSheet& sheet, const std::vector<std::string>& messages) override {
+    void showVerificationFailure(NetSheet& sheet, const std::vector<std::string>& sheetMessages) override {
         failedSheet = &sheet;
-        this->messages = messages;
+        messages = sheetMessages;
     }
     void sheetsInitialised(NetDocument&) override { ++initialisations; }
     NetSheet* failedSheet = nullptr;
