@@ -1,7 +1,6 @@
 // Texts shown to the user by verification and by the "Verify..." command.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 namespace tokarium {
@@ -18,8 +17,5 @@ inline constexpr std::string_view kMessageValidNet = "Valid PN.";
 
 // Title of the dialog that lists the messages of a failed verification.
 inline constexpr std::string_view kMessagesDialogTitle = "Messages";
-
-// The message with each "%s" replaced, in turn, by the next of the given texts.
-std::string fillMessage(std::string_view format, std::string_view first, std::string_view second = {});
 
 } // namespace tokarium

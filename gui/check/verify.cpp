@@ -5,6 +5,7 @@
 
 #include "gui/check/check_messages.h"
 #include "gui/check/priority_rules.h"
+#include "gui/model/user_prompt.h"
 
 namespace tokarium {
 
@@ -23,7 +24,7 @@ void checkNodes(const NetSheet& sheet, KindMask kinds, std::string_view noneMess
     for (NetObject* object : sheet.objects(kinds)) {
         const auto* node = static_cast<const NetNode*>(object);
         if (isIsolated(*node))
-            messages.push_back(fillMessage(isolatedMessage, node->defaultName()));
+            messages.push_back(formatMessage(isolatedMessage, node->defaultName()));
     }
 }
 
@@ -37,7 +38,7 @@ void checkDiscreteWeights(const NetSheet& sheet, std::vector<std::string>& messa
         if (!arc->isLinked() || !arc->from()->isKindIn(kDiscreteFamily) || !arc->to()->isKindIn(kDiscreteFamily))
             continue;
         if (std::floor(arc->weight()) != arc->weight())
-            messages.push_back(fillMessage(kMessageWeightNotInteger, arcName(*arc)));
+            messages.push_back(formatMessage(kMessageWeightNotInteger, arcName(*arc)));
     }
 }
 
@@ -60,7 +61,7 @@ void checkContinuousTransitionsOnDiscretePlaces(const NetSheet& sheet, std::vect
             if (output->to() == transition)
                 outOfPlace += output->weight();
         if (intoPlace != outOfPlace)
-            messages.push_back(fillMessage(kMessageUnequalArcs, transition->defaultName(), place->defaultName()));
+            messages.push_back(formatMessage(kMessageUnequalArcs, transition->defaultName(), place->defaultName()));
     }
 }
 

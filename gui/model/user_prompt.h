@@ -27,6 +27,8 @@ constexpr std::string_view kPlaceIndexUsedMessage = "A place with the same index
 constexpr std::string_view kTransitionIndexUsedMessage = "A transition with the same index already exists";
 
 // The message with its first "%s" replaced by the argument.
-std::string formatMessage(std::string_view message, std::string_view argument);
+// The message with each "%s" replaced, in turn, by the next of the given texts (plain substitution,
+// never through a printf format).
+std::string formatMessage(std::string_view message, std::string_view first, std::string_view second = {});
 
 } // namespace tokarium
