@@ -105,7 +105,8 @@ private:
 
             const Vector* previous = phase >= 2 ? &m_run.states[phase - 2].speeds : nullptr;
             const PhaseUpdate update = updatePhase(m_net, m_run.Mnext, m_run.v, m_run.B, previous);
-            if (!allFinite(m_run.Mnext) || !std::isfinite(update.duration))
+            if (!allFinite(m_run.Mnext) || !allFinite(m_run.v) || !allFinite(m_run.B) ||
+                !std::isfinite(update.duration))
                 return refuse(unboundedMessage());
             writePhaseResult(m_long, phase, m_run.v, m_run.B, update, m_run.Mnext);
 
@@ -139,7 +140,8 @@ private:
 
     static std::string unboundedMessage()
     {
-        return "The markings grow beyond the range of the engine's numbers: the net is unbounded.";
+        return "The markings, speeds or balances leave the range of the engine's numbers: the net is unbounded "
+               "or its values are too large.";
     }
 
     static std::string tooManyStatesMessage()

@@ -1,17 +1,31 @@
 // Input file reading with the conflict block and the echo into the long report.
 #include "engines/continuous/net_reader.h"
 
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
 #include "engines/continuous/number_format.h"
 #include "engines/continuous/token_reader.h"
 
 namespace flowrun {
 namespace {
 
+// The token's value as the engine holds it; beyond the range of a Real it becomes an infinity,
+// which the checks below refuse.
+Real realOf(const std::string& token)
+{
+    const double value = parseReal(token);
+    if (std::isfinite(value) && std::fabs(value) > static_cast<double>(std::numeric_limits<Real>::max()))
+        return value < 0 ? -std::numeric_limits<Real>::infinity() : std::numeric_limits<Real>::infinity();
+    return static_cast<Real>(value);
+}
+
 void readMatrix(TokenReader& tokens, Matrix& matrix)
 {
     for (int p = 0; p < matrix.rows(); ++p) {
         for (int t = 0; t < matrix.cols(); ++t)
-            matrix(p, t) = static_cast<Real>(parseReal(tokens.next()));
+            matrix(p, t) = realOf(tokens.next());
     }
 }
 
@@ -29,7 +43,7 @@ void readConflicts(TokenReader& tokens, ContinuousNet& net)
             continue;
         for (int t = 0; t < net.m; ++t) {
             if (net.isInput(p, t))
-                net.priority(p, t) = static_cast<Real>(parseReal(tokens.next()));
+                net.priority(p, t) = realOf(tokens.next());
         }
         // Each member of an equal-priority class gets its ratio at the first pair holding it;
         // a ratio read as 0 is read again at the next pair.
@@ -38,12 +52,70 @@ void readConflicts(TokenReader& tokens, ContinuousNet& net)
                 if (net.priority(p, t1) != net.priority(p, t2) || net.priority(p, t1) == -1)
                     continue;
                 if (net.shareRatio(p, t1) == 0)
-                    net.shareRatio(p, t1) = static_cast<Real>(parseReal(tokens.next()));
+                    net.shareRatio(p, t1) = realOf(tokens.next());
                 if (net.shareRatio(p, t2) == 0)
-                    net.shareRatio(p, t2) = static_cast<Real>(parseReal(tokens.next()));
+                    net.shareRatio(p, t2) = realOf(tokens.next());
             }
         }
     }
+}
+
+// A value the engine can compute with: finite once held as a Real, and 0 or more unless it is
+// the field's code (-1).
+bool acceptable(Real value, bool codeAllowed)
+{
+    return std::isfinite(value) && (value >= 0 || (codeAllowed && value == -1));
+}
+
+std::string shown(Real value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+    return text;
+}
+
+// The first value of the net that cannot be simulated, described; empty when all are sound.
+std::string firstBadValue(const ContinuousNet& net)
+{
+    const char* allowed = ": it must be a finite number, 0 or more";
+    for (int p = 0; p < net.n; ++p) {
+        for (int t = 0; t < net.m; ++t) {
+            const std::string place = "P" + std::to_string(p + 1);
+            const std::string transition = "T" + std::to_string(t + 1);
+            if (!acceptable(net.pre(p, t), false))
+                return "The weight of the arc from " + place + " to " + transition + " is " + shown(net.pre(p, t)) +
+                       allowed + ".";
+            if (!acceptable(net.post(p, t), false))
+                return "The weight of the arc from " + transition + " to " + place + " is " + shown(net.post(p, t)) +
+                       allowed + ".";
+        }
+    }
+    for (int p = 0; p < net.n; ++p) {
+        if (!acceptable(net.m0[p], true))
+            return "The initial marking of P" + std::to_string(p + 1) + " is " + shown(net.m0[p]) + allowed +
+                   ", or -1 for 0+.";
+    }
+    for (int t = 0; t < net.m; ++t) {
+        if (!acceptable(net.maxSpeed[t], true))
+            return "The maximal speed of T" + std::to_string(t + 1) + " is " + shown(net.maxSpeed[t]) + allowed +
+                   ", or -1 for an infinite speed.";
+    }
+    return {};
+}
+
+std::string firstBadConflictValue(const ContinuousNet& net)
+{
+    for (int p = 0; p < net.n; ++p) {
+        for (int t = 0; t < net.m; ++t) {
+            const std::string at = "T" + std::to_string(t + 1) + " at P" + std::to_string(p + 1);
+            if (!std::isfinite(net.priority(p, t)))
+                return "The priority of " + at + " is not a finite number.";
+            if (!acceptable(net.shareRatio(p, t), false))
+                return "The sharing ratio of " + at + " is " + shown(net.shareRatio(p, t)) +
+                       ": it must be a finite number, 0 or more.";
+        }
+    }
+    return {};
 }
 
 void echoIncidence(const ContinuousNet& net, Report& report)
@@ -112,22 +184,35 @@ ReadOutcome readNet(std::string_view content, ContinuousNet& net, Report& longRe
                            std::to_string(kMaxMatrixCells) + " place-transition pairs are simulated."};
     }
 
+    // Matrices, markings and speeds must all be present; only the conflict data may run short,
+    // its missing values repeating the last token.
+    const long long declared = 2 + 2 * places * transitions + places + transitions;
+    if (static_cast<long long>(tokens.size()) < declared) {
+        return {false, "The input file ends early: " + std::to_string(places) + " places and " +
+                           std::to_string(transitions) + " transitions need " + std::to_string(declared) +
+                           " numbers, the file holds " + std::to_string(tokens.size()) + "."};
+    }
+
     net.resize(static_cast<int>(places), static_cast<int>(transitions));
     readMatrix(tokens, net.pre);
     readMatrix(tokens, net.post);
+    for (Real& marking : net.m0)
+        marking = realOf(tokens.next());
+    for (Real& speed : net.maxSpeed)
+        speed = realOf(tokens.next());
+    if (std::string bad = firstBadValue(net); !bad.empty())
+        return {false, bad};
     for (int p = 0; p < net.n; ++p) {
         for (int t = 0; t < net.m; ++t)
             net.incidence(p, t) = net.post(p, t) - net.pre(p, t);
     }
     echoIncidence(net, longReport);
-    for (Real& marking : net.m0)
-        marking = static_cast<Real>(parseReal(tokens.next()));
     echoMarking(net, longReport);
-    for (Real& speed : net.maxSpeed)
-        speed = static_cast<Real>(parseReal(tokens.next()));
     echoSpeeds(net, longReport);
     longReport << "\n</font>\n";
     readConflicts(tokens, net);
+    if (std::string bad = firstBadConflictValue(net); !bad.empty())
+        return {false, bad};
     return {true, {}};
 }
 

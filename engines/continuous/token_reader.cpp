@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 #include "engines/continuous/constants.h"
 
@@ -66,9 +67,16 @@ double parseReal(std::string_view token)
         return 0;
     double value = 0;
     const auto result = std::from_chars(token.data() + start, token.data() + token.size(), value);
-    if (result.ec != std::errc() || !std::isfinite(value))
+    if (result.ec == std::errc::result_out_of_range) {
+        // Tokens are short, so only the exponent takes a number out of range: a negative one
+        // means a value too small to hold, which reads as 0.
+        const std::size_t exponent = token.find_first_of("eE");
+        const bool tiny = exponent != std::string_view::npos && exponent + 1 < token.size() && token[exponent + 1] == '-';
+        return tiny ? 0 : std::numeric_limits<double>::quiet_NaN();
+    }
+    if (result.ec != std::errc())
         return 0;
-    return value;
+    return std::isfinite(value) ? value : std::numeric_limits<double>::quiet_NaN();
 }
 
 }  // namespace flowrun

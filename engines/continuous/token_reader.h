@@ -14,6 +14,7 @@ public:
     // The next token; past the end the last token again (empty when there was none).
     const std::string& next();
     bool empty() const { return m_tokens.empty(); }
+    std::size_t size() const { return m_tokens.size(); }
 
 private:
     std::vector<std::string> m_tokens;
@@ -23,7 +24,8 @@ private:
 
 // Decimal integer at the start of the token, 0 when there is none; clamped to +-1e12.
 long long parseCount(std::string_view token);
-// Real at the start of the token (C locale), 0 when there is none or it is not finite.
+// Real at the start of the token (C locale), 0 when there is none, NaN when it is not finite
+// (nan, inf, or beyond the range of a double) so that the reader can refuse it.
 double parseReal(std::string_view token);
 
 }  // namespace flowrun

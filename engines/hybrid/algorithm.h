@@ -15,6 +15,7 @@ namespace mixsim {
 // Raised inside the algorithm when the run must end early; caught by simulate().
 struct RunStopped {
     std::string reason;
+    bool notFinite = false;  // the numbers of the run left the finite range
 };
 
 // The end of the first phase of a sub-net: the places that become empty then.
@@ -69,6 +70,8 @@ private:
     [[nodiscard]] double alignTime(double t) const;
 
     void refresh();
+    // Ends the run when a marking, speed, balance or the clock is no longer a finite number.
+    void requireFinite() const;
     [[nodiscard]] double boundFactor(std::size_t j, const Vec& md_u) const;
     [[nodiscard]] Vec conflictBlock(const Grup& grup) const;
     [[nodiscard]] double sharingOf(double place, double t) const;

@@ -114,6 +114,7 @@ SimulationResult Algorithm::run()
     } catch (const RunStopped& stop) {
         result.end = RunEnd::kStopped;
         result.stopReason = stop.reason;
+        result.notFinite = stop.notFinite;
         m_r += "<br><font color=#cc0000><B>The simulation stops: " + stop.reason +
                "</B></font color><br>";
         // The state under construction is incomplete: the results end with the last complete one.
@@ -256,12 +257,26 @@ bool Algorithm::iteration()
     heading("10");
     step10();
     heading("11");
-    if (!step11()) {
+    const bool goesOn = step11();
+    requireFinite();
+    if (!goesOn) {
         m_balante.push_back(m_balanta);
         return false;
     }
     m_balante.push_back(m_balanta);
     return !repetition();
+}
+
+void Algorithm::requireFinite() const
+{
+    const auto finite = [](const Vec& values) {
+        return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+    };
+    if (!std::isfinite(m_s.Ts) || !finite(m_marcaj1) || !finite(m_viteze) || !finite(m_balanta)) {
+        throw RunStopped{"the markings, speeds, balances or times of IB-state " + std::to_string(m_s.stare) +
+                             " are no longer finite numbers: the net is unbounded or its values are too large",
+                         true};
+    }
 }
 
 void Algorithm::step2(bool withTransitions)

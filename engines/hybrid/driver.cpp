@@ -79,7 +79,7 @@ int runMixsim(std::FILE* errors)
     }
     if (result.end == RunEnd::kStopped) {
         std::fprintf(errors, "mixsim: the simulation stopped: %s\n", result.stopReason.c_str());
-        return kExitStopped;
+        return result.notFinite ? kExitBadInput : kExitStopped;
     }
     return kExitOk;
 }

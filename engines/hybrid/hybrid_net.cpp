@@ -24,6 +24,21 @@ std::string number(double value)
     return buffer;
 }
 
+// The code of "0+" for a marking and of "inf" for a duration or speed.
+constexpr double kSpecialValue = -1.0;
+
+// Why an initial marking cannot be simulated, or nothing when it can.
+std::optional<std::string> badMarking(double value, bool discrete)
+{
+    if (value < 0 && value != kSpecialValue) {
+        return "is " + number(value) + "; it must be 0 or more, or -1 for 0+";
+    }
+    if (discrete && !isWhole(value)) {
+        return "is " + number(value) + "; a discrete place holds a whole number of tokens";
+    }
+    return std::nullopt;
+}
+
 // Takes the values of `date` by position, the way the header lays them out.
 class Reader {
 public:
@@ -197,11 +212,23 @@ HybridNetResult buildHybridNet(const DataFile& file)
     }
     net.W = difference(net.Post, net.Pre);
 
-    for (int p = 0; p < net.nr_poz; ++p) {
+    for (int p = 1; p <= net.nr_poz; ++p) {
         net.marcaj.push_back(reader.next());
+        const bool discrete = apartenenta(p, net.Pozdis) == kFound;
+        if (auto error = badMarking(net.marcaj(static_cast<std::size_t>(p)), discrete)) {
+            return failure("the initial marking of place P" + std::to_string(p) + " " + reader.where() + " " +
+                           *error);
+        }
     }
-    for (int t = 0; t < net.nr_tran; ++t) {
+    for (int t = 1; t <= net.nr_tran; ++t) {
         net.tranzitii.push_back(reader.next());
+        const double value = net.tranzitii(static_cast<std::size_t>(t));
+        if (value < 0 && value != kSpecialValue) {
+            const bool discrete = apartenenta(t, net.Trandis) == kFound;
+            return failure(std::string(discrete ? "the duration" : "the maximal speed") + " of transition T" +
+                           std::to_string(t) + " " + reader.where() + " is " + number(value) +
+                           "; it must be 0 or more, or -1 for inf");
+        }
     }
     buildMarkings(net);
     buildTransitionValues(net);

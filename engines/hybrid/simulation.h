@@ -34,6 +34,7 @@ struct SimulationResult {
     int contor_2 = 0;  // at a repetition: the step at which the walk resumes
     int stare_2 = 0;   // at a repetition: the number of the repeating state
     std::string stopReason;  // at a stop: why, as written in the report
+    bool notFinite = false;  // the stop came from numbers that are no longer finite
     int flowrunRuns = 0;
 };
 

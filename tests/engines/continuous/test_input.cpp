@@ -1,6 +1,8 @@
 // Reading "date.dat": tokens, counts, the conflict block and the title.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "engines/continuous/net_reader.h"
 #include "engines/continuous/token_reader.h"
 
@@ -35,9 +37,11 @@ TEST(TokenReader, ConvertsNumbersLikeTheCRuntimeInTheCLocale)
     EXPECT_DOUBLE_EQ(parseReal("+1.5e1"), 15);
     EXPECT_DOUBLE_EQ(parseReal("1,5"), 1);
     EXPECT_DOUBLE_EQ(parseReal("abc"), 0);
-    EXPECT_DOUBLE_EQ(parseReal("nan"), 0);
-    EXPECT_DOUBLE_EQ(parseReal("inf"), 0);
-    EXPECT_DOUBLE_EQ(parseReal("1e999"), 0);
+    // Numbers that are not finite are kept apart so that the reader can refuse them.
+    EXPECT_TRUE(std::isnan(parseReal("nan")));
+    EXPECT_TRUE(std::isnan(parseReal("inf")));
+    EXPECT_TRUE(std::isnan(parseReal("1e999")));
+    EXPECT_DOUBLE_EQ(parseReal("1e-999"), 0);
 }
 
 ContinuousNet read(const std::string& text, ReadOutcome* outcome = nullptr)
@@ -125,8 +129,11 @@ TEST(NetReader, RefusesCountsOutsideTheSafetyBounds)
         EXPECT_FALSE(outcome.message.empty()) << text;
     }
     ReadOutcome outcome;
-    read("t\n1 9999\n", &outcome);
-    EXPECT_TRUE(outcome.ok);
+    std::string widest = "t\n1 9999\n";
+    for (int value = 0; value < 2 * 9999 + 1 + 9999; ++value)
+        widest += "0 ";
+    read(widest, &outcome);
+    EXPECT_TRUE(outcome.ok) << outcome.message;
 }
 
 TEST(NetReader, EchoesTheInputIntoTheLongReport)

@@ -76,6 +76,13 @@ TEST_F(MixsimProgram, StopsOnBadInputBeforeWritingAnyResultFile)
     negative.T = -1;
     std::string word = good;
     word.replace(word.find("Small\r\n2"), 8, "Small\r\ntwo");
+    const auto changed = [](auto change) {
+        testing::NetText net = smallNet();
+        change(net);
+        return net.text();
+    };
+    std::string notFinite = good;
+    notFinite.replace(notFinite.rfind("1\r\n1\r\n2\r\n"), 1, "nan");
 
     const struct {
         const char* name;
@@ -88,6 +95,17 @@ TEST_F(MixsimProgram, StopsOnBadInputBeforeWritingAnyResultFile)
          "discrete transition number 0 (line 7) is outside 1..2"},
         {"negative count", negative.text(), "the number of transitions is -1 (line 4)"},
         {"word instead of a number", word, "line 2: \"two\" is not a number"},
+        {"not a finite number", notFinite, "\"nan\" is not a number"},
+        {"negative weight", changed([](auto& net) { net.pre[1][0] = -1e308; }),
+         "the arc weight -1e+308 (line 10) between place P2 and transition T1 is negative"},
+        {"negative continuous marking", changed([](auto& net) { net.marcaj[1] = -2; }),
+         "the initial marking of place P2 (line 17) is -2; it must be 0 or more, or -1 for 0+"},
+        {"fractional discrete marking", changed([](auto& net) { net.marcaj[0] = 2.7; }),
+         "the initial marking of place P1 (line 16) is 2.7; a discrete place holds a whole number"},
+        {"negative duration", changed([](auto& net) { net.valori[0] = -3; }),
+         "the duration of transition T1 (line 18) is -3"},
+        {"negative speed", changed([](auto& net) { net.valori[1] = -0.5; }),
+         "the maximal speed of transition T2 (line 19) is -0.5"},
     };
     for (const auto& bad : cases) {
         writeData(bad.text);
@@ -97,6 +115,21 @@ TEST_F(MixsimProgram, StopsOnBadInputBeforeWritingAnyResultFile)
         EXPECT_NE(result.errors.find(bad.message), std::string::npos)
             << bad.name << ": " << result.errors;
         EXPECT_TRUE(resultFiles().empty()) << bad.name;
+    }
+}
+
+TEST_F(MixsimProgram, EveryTruncationOfAGoodFileIsRefusedWithoutResults)
+{
+    // Cut anywhere before its last number, the file lacks a value it needs: a count, a weight, a
+    // marking, a transition value or a priority of its conflict.
+    const std::string good = smallNet().text();
+    const std::size_t lastValue = good.rfind("2\r\n");
+    for (std::size_t length = 0; length < lastValue; ++length) {
+        writeData(good.substr(0, length));
+        const ProgramRun result = run();
+        EXPECT_EQ(result.status, 1) << length;
+        EXPECT_LT(result.errors.size(), 300u) << length;
+        EXPECT_TRUE(resultFiles().empty()) << length;
     }
 }
 
