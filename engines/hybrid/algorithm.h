@@ -97,6 +97,7 @@ private:
     Vec m_balanta;      // balances by Pozcont position
     std::vector<Grup> m_grup;
     std::vector<SubnetPhaseEnd> m_marc_nou;
+    std::optional<std::vector<double>> m_levels;  // the sub-nets' priority levels, once known
     std::vector<Vec> m_balante;         // balances of each complete state
     std::vector<StateEvents> m_events;  // events at the time that closes each state
     int m_zeroTimeSteps = 0;

@@ -251,6 +251,9 @@ bool Algorithm::iteration()
     zeroTimeRounds(pas2);
     heading("4");
     step4();
+    // The state's enabling degrees and residual times are taken after STEP 4:
+    // the instantaneous firings there and the timers they start belong to the
+    // state, whose starting marking already holds their effect.
     bookkeeping();
     speeds();
     m_s.IB[stare - 1].viteze = m_viteze;

@@ -5,6 +5,7 @@
 #include "engines/hybrid/print_format.h"
 #include "engines/hybrid/sets.h"
 #include "engines/hybrid/subnet.h"
+#include "engines/hybrid/subnet_levels.h"
 
 #include <algorithm>
 
@@ -227,44 +228,38 @@ void Algorithm::describeSubnet(Grup& grup) const
     }
 }
 
+// The levels depend on the net's structure only: they are worked out in the
+// first state and kept.
 void Algorithm::assignLevels()
 {
-    std::vector<Vec> prioritati(m_net.conflict.size());
-    for (std::size_t k = 1; k <= m_net.conflict.size(); ++k) {
-        prioritati[k - 1] = m_net.conflict[k - 1].prioritate;
-    }
-    // Levels: a sub-net takes the largest priority of its transitions in the
-    // case-4 conflicts; conflicts where it ranks lower are shifted up to it.
-    for (int pass = 1; pass <= kMaxLevelPasses; ++pass) {
-        bool changed = false;
-        for (Grup& grup : m_grup) {
-            double M = 0.0;
+    if (!m_levels) {
+        std::vector<std::vector<double>> priorities;
+        for (const ConflictRecord& record : m_net.conflict) {
+            priorities.push_back(record.prioritate.values());
+        }
+        std::vector<std::vector<LevelEntry>> subnets;
+        for (const Grup& grup : m_grup) {
+            std::vector<LevelEntry>& entries = subnets.emplace_back();
             for (std::size_t i = 1; i <= grup.conflicte.size(); ++i) {
                 const auto k = static_cast<std::size_t>(grup.conflicte(i));
-                const ConflictRecord& record = m_net.conflict[k - 1];
-                M = std::max(M, prioritati[k - 1](apartenenta1(grup.tran_conflict(i), record.tranzitii).loc));
-            }
-            grup.prioritate_retea = M;
-            for (std::size_t i = 1; i <= grup.conflicte.size(); ++i) {
-                const auto k = static_cast<std::size_t>(grup.conflicte(i));
-                const ConflictRecord& record = m_net.conflict[k - 1];
-                Vec& prio = prioritati[k - 1];
-                const double p = prio(apartenenta1(grup.tran_conflict(i), record.tranzitii).loc);
-                if (p < M) {
-                    for (std::size_t e = 1; e <= prio.size(); ++e) {
-                        if (prio(e) >= p) {
-                            prio(e) += M - p;
-                        }
-                    }
-                    changed = true;
+                if (entries.empty() || entries.back().conflict != k - 1) {
+                    entries.push_back(LevelEntry{k - 1, {}});
                 }
+                const Apartenenta1 found = apartenenta1(grup.tran_conflict(i), m_net.conflict[k - 1].tranzitii);
+                entries.back().positions.push_back(found.loc - 1);
             }
         }
-        if (!changed) {
-            break;
+        const int maxPasses = kMaxLevelPasses + static_cast<int>(m_grup.size());
+        m_levels = subnetLevels(std::move(priorities), subnets, maxPasses);
+        if (!m_levels) {
+            throw RunStopped{"the priority levels of the subnets did not settle after " +
+                             std::to_string(maxPasses) +
+                             " passes (conflicts rank the same subnets in opposite orders)"};
         }
     }
-
+    for (std::size_t q = 1; q <= m_grup.size(); ++q) {
+        m_grup[q - 1].prioritate_retea = m_levels->at(q - 1);
+    }
 }
 
 void Algorithm::writeSubnets()

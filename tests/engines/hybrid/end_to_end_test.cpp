@@ -294,6 +294,94 @@ TEST_F(HybridNets, ZeroTimeFiringsMakeASpecialState)
     EXPECT_EQ(readFile("Tran.dat"), "2\n0\t1\t0\n01\t0\t0\n-1");
 }
 
+// Three sub-nets PA -> TA, PB -> TB, PC -> TC (speed 1, two units each)
+// pairwise share the discrete places X (TA 1, TB 2), Y (TA 3, TC 8) and
+// Z (TB 1, TC 7), one token each: all three rank A before B before C. The
+// levels settle at 3, 4 and 10 (shifting a whole conflict, lower priorities
+// too, would keep the three unequal gaps and never settle). Each level takes
+// the tokens it needs, so the tanks drain one after the other.
+TEST_F(HybridNets, SubnetsSharingThreePlacesDrainInTheirPriorityOrder)
+{
+    NetText net;
+    net.P = 6;
+    net.T = 3;
+    net.pozdis = {1, 2, 3};
+    net.pre = {{1, 1, 0}, {1, 0, 1}, {0, 1, 1}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    net.post = {{1, 1, 0}, {1, 0, 1}, {0, 1, 1}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+    net.marcaj = {1, 1, 1, 2, 2, 2};
+    net.valori = {1, 1, 1};
+    net.conflicte = {1, 2, 3, 8, 1, 7};
+    simulate(net);
+    EXPECT_EQ(readFile("Pos.dat"),
+              "4\n"
+              "0\t1\t1\t1\t02\t02\t02\n"
+              "\t1\t1\t1\t02\t02\t02\n"
+              "02\t1\t1\t1\t00\t02\t02\n"
+              "\t1\t1\t1\t00\t02\t02\n"
+              "02\t1\t1\t1\t00\t00\t02\n"
+              "\t1\t1\t1\t00\t00\t02\n"
+              "02\t1\t1\t1\t00\t00\t00\n"
+              "\t1\t1\t1\t00\t00\t00\n"
+              "-1\t0\t0\t0\t0\t0\t0");
+    EXPECT_EQ(readFile("Tran.dat"), "4\n0\t1\t0\t0\n02\t0\t1\t0\n02\t0\t0\t1\n02\t0\t0\t0\n-1");
+    EXPECT_NE(report().find("<br>The priority levels:\t3 4 10 <br>On the priority level 3 there are the "
+                            "subnets 1<br>On the priority level 4 there are the subnets 2<br>On the "
+                            "priority level 10 there are the subnets 3<br>"),
+              std::string::npos);
+}
+
+// One sub-net P2 -> T1 -> P3 -> T2 -> P4 whose T1 (priority 1) and T2
+// (priority 2) share the discrete P1: the sub-net's level is 2, its largest
+// priority, and the conflict inside it is not shifted against itself.
+TEST_F(HybridNets, TwoTransitionsOfOneSubnetInOneConflictGiveItsLevel)
+{
+    NetText net;
+    net.P = 4;
+    net.T = 2;
+    net.pozdis = {1};
+    net.pre = {{1, 1}, {1, 0}, {0, 1}, {0, 0}};
+    net.post = {{1, 1}, {0, 0}, {1, 0}, {0, 1}};
+    net.marcaj = {1, 10, 0, 0};
+    net.valori = {1, 1};
+    net.conflicte = {1, 2};
+    simulate(net);
+    EXPECT_EQ(readFile("Pos.dat"),
+              "2\n0\t1\t10\t00\t00\n\t1\t10\t00\t00\n10\t1\t00\t00\t10\n\t1\t00\t00\t10\n"
+              "-1\t0\t0\t0\t0");
+    EXPECT_EQ(readFile("Tran.dat"), "2\n0\t1\t1\n10\t0\t0\n-1");
+    EXPECT_NE(report().find("has the priority 2</B> "), std::string::npos);
+    EXPECT_NE(report().find("<br>The priority levels:\t2 <br>"), std::string::npos);
+}
+
+// P1 -> T1 (discrete, 1) -> P2 -> T2 (continuous, infinite speed) -> P3 ->
+// T3 (discrete, 2) -> P4. At t = 1 T1 fires, T2 moves the token to P3 at
+// once, which enables T3 until it fires at t = 3. The state from t = 1 holds
+// P3 = 1 and T3's timer, so it records T3 enabled: its enabling degrees are
+// taken after the instantaneous firings and the timers they start.
+TEST_F(HybridNets, ATimerStartedByAnInstantaneousFiringIsInTheStateItStarts)
+{
+    NetText net;
+    net.P = 4;
+    net.T = 3;
+    net.pozdis = {1, 4};
+    net.trandis = {1, 3};
+    net.pre = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 0}};
+    net.post = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    net.marcaj = {1, 0, 0, 0};
+    net.valori = {1, -1, 2};
+    simulate(net);
+    EXPECT_EQ(readFile("Pos.dat"),
+              "3\n"
+              "0\t1\t00\t00\t0\n"
+              "\t1\t00\t00\t0\n"
+              "01\t1\t00\t00\t0\n"
+              "\t0\t00\t01\t0\n"
+              "02\t0\t00\t01\t0\n"
+              "\t0\t00\t00\t1\n"
+              "-1\t0\t0\t0\t0");
+    EXPECT_EQ(readFile("Tran.dat"), "3\n0\t1\t0\t0\n01\t0\t0\t1\n02\t0\t0\t0\n-1");
+}
+
 // A continuous place at 0+ holds no token for a discrete transition.
 TEST_F(HybridNets, ZeroPlusDoesNotEnableADiscreteTransition)
 {

@@ -198,5 +198,29 @@ TEST(Simulation, TheSpeedBoundFollowsTheDiscreteMarking)
     EXPECT_NE(run.report.find("V`<sub>1</sub>=2.00*1.50=3.00<br>"), std::string::npos);
 }
 
+// Two sub-nets P3 -> T1 and P4 -> T2 share the discrete P1 (T1 1, T2 2) and
+// P2 (T1 2, T2 1): the two conflicts rank them in opposite orders.
+TEST(Simulation, CrossedPrioritiesStopTheRunWithAReportLine)
+{
+    NetText net;
+    net.P = 4;
+    net.T = 2;
+    net.pozdis = {1, 2};
+    net.pre = {{1, 1}, {1, 1}, {1, 0}, {0, 1}};
+    net.post = {{1, 1}, {1, 1}, {0, 0}, {0, 0}};
+    net.marcaj = {1, 1, 2, 2};
+    net.valori = {1, 1};
+    net.conflicte = {1, 2, 2, 1};
+    ScriptedSolver solver({speeds({1})});
+    const SimulatedRun run = simulateText(net, solver);
+    EXPECT_EQ(run.result.end, RunEnd::kStopped);
+    EXPECT_EQ(run.result.stopReason,
+              "the priority levels of the subnets did not settle after 1002 passes (conflicts rank "
+              "the same subnets in opposite orders)");
+    EXPECT_NE(run.report.find("The simulation stops: the priority levels of the subnets"), std::string::npos);
+    EXPECT_EQ(run.result.IB.size(), 1u);
+    EXPECT_EQ(solver.runs(), 0);
+}
+
 }  // namespace
 }  // namespace mixsim
