@@ -25,6 +25,9 @@ inline constexpr const char* kSolverConstraintsHeader = "Actual values of the co
 // Relative allowance of a balance row when a program is tried again after the rounding of
 // the solver's six-digit report made it infeasible (twice the largest relative rounding).
 inline constexpr double kLpRowSlack = 1.0e-5;
+// The same allowance for the library solver, whose known speeds carry only the rounding of
+// the engine's single-precision numbers; also how far a known speed may pass its bound.
+inline constexpr double kLpRealSlack = 1.0e-6;
 
 // Codes shared with the GUI and the hybrid engine.
 inline constexpr Real kZeroPlus = -1.0f;

@@ -1,4 +1,4 @@
-// The driver: start-up, input, levels and groups, pre-phase firing, phases, output.
+// The driver: input, levels and groups, pre-phase firing, phases; the files of a run at its edges.
 #include "engines/continuous/engine.h"
 
 #include <algorithm>
@@ -20,43 +20,17 @@
 namespace flowrun {
 namespace {
 
-constexpr int kFailure = 1;
+constexpr int kFailure = kRunFailed;
 
 class EngineDriver {
 public:
-    explicit EngineDriver(LpSolver& solver) : m_solver(solver) {}
-
-    int run()
+    EngineDriver(LpSolver& solver, Report& longReport, Report& briefReport, Simulation& simulation)
+        : m_solver(solver), m_long(longReport), m_brief(briefReport), m_net(simulation.net),
+          m_run(simulation.run), m_failure(simulation.failure)
     {
-        removeOldResults();
-        std::ifstream input(kInputFile, std::ios::binary);
-        if (!input)
-            return kFailure;
-        std::ostringstream content;
-        content << input.rdbuf();
-        if (!m_long.open(kLongReportFile) || !m_brief.open(kBriefReportFile))
-            return kFailure;
-        m_long.limitTo(kMaxTraceBytes);
-
-        const int status = simulate(content.str());
-        if (!m_long.close())
-            return kFailure;
-        if (!m_brief.close())
-            return kFailure;
-        std::remove(kLpModelFile);
-        std::remove(kLpReportFile);
-        return status;
     }
 
-private:
-    int refuse(const std::string& message)
-    {
-        m_long.unlimit();
-        writeFailure(m_long, m_brief, message);
-        return kFailure;
-    }
-
-    int simulate(const std::string& content)
+    int simulate(std::string_view content)
     {
         std::string title;
         splitTitle(content, title);
@@ -125,12 +99,16 @@ private:
 
         m_long.unlimit();
         writeBriefResults(m_long, m_brief, m_net.title, m_run);
-        std::string message;
-        if (!writeResultFiles(resultFiles(m_run, m_net.n, m_net.m), message)) {
-            m_long << "<br>" << message << "<br>\n";
-            return kFailure;
-        }
         return 0;
+    }
+
+private:
+    int refuse(const std::string& message)
+    {
+        m_long.unlimit();
+        writeFailure(m_long, m_brief, message);
+        m_failure = message;
+        return kFailure;
     }
 
     static bool allFinite(const Vector& values)
@@ -150,17 +128,49 @@ private:
     }
 
     LpSolver& m_solver;
-    Report m_long;
-    Report m_brief;
-    ContinuousNet m_net;
-    EngineRun m_run;
+    Report& m_long;
+    Report& m_brief;
+    ContinuousNet& m_net;
+    EngineRun& m_run;
+    std::string& m_failure;
 };
 
 }  // namespace
 
+Simulation simulateText(std::string_view content, LpSolver& solver, Report& longReport, Report& briefReport)
+{
+    Simulation simulation;
+    simulation.status = EngineDriver(solver, longReport, briefReport, simulation).simulate(content);
+    return simulation;
+}
+
 int runEngine(LpSolver& solver)
 {
-    return EngineDriver(solver).run();
+    removeOldResults();
+    std::ifstream input(kInputFile, std::ios::binary);
+    if (!input)
+        return kFailure;
+    std::ostringstream content;
+    content << input.rdbuf();
+    Report longReport;
+    Report briefReport;
+    if (!longReport.open(kLongReportFile) || !briefReport.open(kBriefReportFile))
+        return kFailure;
+    longReport.limitTo(kMaxTraceBytes);
+
+    const Simulation simulation = simulateText(content.str(), solver, longReport, briefReport);
+    int status = simulation.status;
+    if (status == 0) {
+        std::string message;
+        if (!writeResultFiles(resultFiles(simulation.run, simulation.net.n, simulation.net.m), message)) {
+            longReport << "<br>" << message << "<br>\n";
+            status = kFailure;
+        }
+    }
+    if (!longReport.close() || !briefReport.close())
+        status = kFailure;
+    solver.removeScratchFiles();
+    return status;
 }
 
 }  // namespace flowrun

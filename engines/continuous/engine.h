@@ -1,12 +1,33 @@
-// One run of flowrun in the current directory, from "date.dat" to the result files.
+// The continuous engine: a net in, its states out; "date.dat" and the result files at the edges.
 #pragma once
 
+#include <string>
+#include <string_view>
+
+#include "engines/continuous/continuous_net.h"
 #include "engines/continuous/lp_solver.h"
+#include "engines/continuous/report.h"
+#include "engines/continuous/run_state.h"
 
 namespace flowrun {
 
-// Returns the exit status: 0 for a complete run, 1 when a file cannot be opened or created
-// or the run is refused (the reports then say why, and no result file is left).
+inline constexpr int kRunFailed = 1;
+
+struct Simulation {
+    int status = kRunFailed;  // 0: a complete run; kRunFailed: refused or stopped (the reports say why)
+    std::string failure;      // why the run was refused or stopped, when it was
+    ContinuousNet net;
+    EngineRun run;
+};
+
+// Reads the net from the text of "date.dat" and simulates it; both reports are written as
+// the run goes (bound to files, in memory, or discarded, as the caller set them up).
+[[nodiscard]] Simulation simulateText(std::string_view content, LpSolver& solver, Report& longReport,
+                                      Report& briefReport);
+
+// One run of flowrun in the current directory, from "date.dat" to the reports and result
+// files. Returns the exit status: 0 for a complete run, kRunFailed when a file cannot be
+// opened or created or the run is refused (the reports then say why, and no result file is left).
 [[nodiscard]] int runEngine(LpSolver& solver);
 
 }  // namespace flowrun

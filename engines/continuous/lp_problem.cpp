@@ -1,4 +1,4 @@
-// Writing a linear program in the solver's text model format.
+// The linear program of one solve, and its text in the solver's model format.
 #include "engines/continuous/lp_problem.h"
 
 #include <cmath>
@@ -7,24 +7,11 @@
 namespace flowrun {
 namespace {
 
-void append(std::string& text, const char* format, double value, int t)
+template <typename... Args>
+void append(std::string& text, const char* format, Args... args)
 {
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, format, value, t + 1);
-    text += buffer;
-}
-
-void appendVariable(std::string& text, const char* format, int t)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, t + 1);
-    text += buffer;
-}
-
-void appendBound(std::string& text, const char* format, int t, double value)
-{
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, format, t + 1, value);
+    char buffer[160];
+    std::snprintf(buffer, sizeof buffer, format, args...);
     text += buffer;
 }
 
@@ -37,77 +24,120 @@ std::string variableName(int t)
     return buffer;
 }
 
-std::string lpModelText(const LpProblem& problem, double rowSlack)
+LpModel buildLpModel(const LpProblem& problem, double rowSlack)
 {
     const Matrix& w = *problem.incidence;
     const int m = w.cols();
-    std::string text = "max: ";
-    bool first = true;
+    LpModel model;
+    model.transitions = m;
+    model.relaxed = rowSlack > 0;
     for (int t = 0; t < m; ++t) {
-        if (!problem.objective[t])
-            continue;
-        appendVariable(text, first ? "x%04d " : "+ x%04d ", t);
-        first = false;
+        if (problem.objective[t])
+            model.objective.push_back(t);
     }
-    text += ";\n";
 
-    int row = 0;
+    int number = 0;
     for (int p = 0; p < w.rows(); ++p) {
         if (!problem.balanceRows[p])
             continue;
-        ++row;
-        std::string terms;
-        bool firstTerm = true;
+        LpRow row;
+        row.number = ++number;
+        row.place = p;
         double weight = 1;
         for (int t = 0; t < m; ++t) {
             if (w(p, t) == 0)
                 continue;
-            append(terms, firstTerm ? "%f x%04d " : "+ %f x%04d ", w(p, t), t);
-            firstTerm = false;
+            row.terms.push_back({t, w(p, t)});
             if (problem.known[t].code == 1 || problem.known[t].code == 2)
                 weight += std::fabs(w(p, t) * problem.known[t].value);
         }
-        char label[32];
-        std::snprintf(label, sizeof label, "C%d: ", row);
-        if (firstTerm) {
-            text += std::string("/* ") + label + ">= 0; has no terms and always holds */\n";
-        } else if (rowSlack > 0) {
-            char bound[64];
-            std::snprintf(bound, sizeof bound, ">= -%.9f;\n", rowSlack * weight);
-            text += label + terms + bound;
-        } else {
-            text += label + terms + ">= 0;\n";
-        }
+        if (model.relaxed)
+            row.lowerLimit = -rowSlack * weight;
+        model.rows.push_back(std::move(row));
     }
 
     const SharingEquation& sharing = problem.sharing;
     int freed = -1;
     if (sharing.a >= 0 && (problem.objective[sharing.a] || problem.objective[sharing.b])) {
-        char buffer[160];
-        std::snprintf(buffer, sizeof buffer, "%f * x%04d = %f * x%04d;\n", static_cast<double>(sharing.ra),
-                      sharing.a + 1, static_cast<double>(sharing.rb), sharing.b + 1);
-        text += buffer;
+        model.sharing = sharing;
         freed = sharing.ra >= sharing.rb ? sharing.b : sharing.a;
     }
 
     for (int t = 0; t < m; ++t) {
         if (problem.maxSpeed[t] >= 0)
-            appendBound(text, "x%04d <= %f;\n", t, problem.maxSpeed[t]);
+            model.bounds.push_back({t, BoundKind::kAtMost, problem.maxSpeed[t]});
     }
     for (int t = 0; t < m; ++t) {
         if (t == freed)
             continue;
         const KnownSpeed& known = problem.known[t];
         if (known.code == 2)
-            appendBound(text, problem.objective[t] ? "x%04d >= %f;\n" : "x%04d = %f;\n", t, known.value);
+            model.bounds.push_back({t, problem.objective[t] ? BoundKind::kAtLeast : BoundKind::kEqual, known.value});
         else if (known.code == 1)
-            appendBound(text, "x%04d = %f;\n", t, known.value);
+            model.bounds.push_back({t, BoundKind::kEqual, known.value});
     }
     for (int t = 0; t < m; ++t) {
         if (problem.zeroSpeed[t] == 0)
-            appendVariable(text, "x%04d = 0;\n", t);
+            model.bounds.push_back({t, BoundKind::kZero, 0});
+    }
+    return model;
+}
+
+std::string lpModelText(const LpModel& model)
+{
+    std::string text = "max: ";
+    bool first = true;
+    for (int t : model.objective) {
+        append(text, first ? "x%04d " : "+ x%04d ", t + 1);
+        first = false;
+    }
+    text += ";\n";
+
+    for (const LpRow& row : model.rows) {
+        if (row.terms.empty()) {
+            append(text, "/* C%d: >= 0; has no terms and always holds */\n", row.number);
+            continue;
+        }
+        append(text, "C%d: ", row.number);
+        bool firstTerm = true;
+        for (const LpTerm& term : row.terms) {
+            append(text, firstTerm ? "%f x%04d " : "+ %f x%04d ", term.coefficient, term.t + 1);
+            firstTerm = false;
+        }
+        if (model.relaxed)
+            append(text, ">= -%.9f;\n", -row.lowerLimit);
+        else
+            text += ">= 0;\n";
+    }
+
+    const SharingEquation& sharing = model.sharing;
+    if (sharing.a >= 0) {
+        append(text, "%f * x%04d = %f * x%04d;\n", static_cast<double>(sharing.ra), sharing.a + 1,
+               static_cast<double>(sharing.rb), sharing.b + 1);
+    }
+
+    for (const LpBound& bound : model.bounds) {
+        switch (bound.kind) {
+        case BoundKind::kAtMost:
+            append(text, "x%04d <= %f;\n", bound.t + 1, bound.value);
+            break;
+        case BoundKind::kAtLeast:
+            append(text, "x%04d >= %f;\n", bound.t + 1, bound.value);
+            break;
+        case BoundKind::kEqual:
+            append(text, "x%04d = %f;\n", bound.t + 1, bound.value);
+            break;
+        case BoundKind::kZero:
+            append(text, "x%04d = 0;\n", bound.t + 1);
+            break;
+        }
     }
     return text;
+}
+
+std::string lpModelText(const LpProblem& problem, double rowSlack)
+{
+    return lpModelText(buildLpModel(problem, rowSlack));
 }
 
 }  // namespace flowrun

@@ -37,11 +37,45 @@ struct LpProblem {
     SharingEquation sharing;
 };
 
+// The program in the order its text lists it, the one form both solvers are given.
+struct LpTerm {
+    int t = 0;
+    double coefficient = 0;
+};
+
+struct LpRow {
+    int number = 0;             // the "C%d" label
+    int place = -1;
+    std::vector<LpTerm> terms;  // empty: the row always holds and is written as a comment
+    double lowerLimit = 0;      // below 0 only in a relaxed program
+};
+
+enum class BoundKind { kAtMost, kAtLeast, kEqual, kZero };
+
+// A single-variable line: it replaces the variable's earlier bounds, as the text format does.
+struct LpBound {
+    int t = 0;
+    BoundKind kind = BoundKind::kAtMost;
+    double value = 0;
+};
+
+struct LpModel {
+    std::vector<int> objective;  // transitions whose speed sum is maximised
+    std::vector<LpRow> rows;
+    bool relaxed = false;
+    SharingEquation sharing;     // a < 0: no equation
+    std::vector<LpBound> bounds;
+    int transitions = 0;
+};
+
+// With a row slack s > 0, each balance row may go below 0 by s * (1 + the sum over its
+// terms of |W[p][t]| * the known speed of t).
+LpModel buildLpModel(const LpProblem& problem, double rowSlack = 0);
+
 // The model text: objective, balance rows C1.., sharing equation, upper bounds, known and
 // zero speeds. A balance row without any term is always true and is written as a comment
 // (keeping the numbering), since the solver rejects a labelled row with no terms.
-// With a row slack s > 0, each balance row may go below 0 by s * (1 + the sum over its
-// terms of |W[p][t]| * the known speed of t).
+std::string lpModelText(const LpModel& model);
 std::string lpModelText(const LpProblem& problem, double rowSlack = 0);
 
 // "x%04d" of a 0-based transition.

@@ -47,6 +47,12 @@ SolveResult LpSolveCli::solve(const LpProblem& problem)
     return relaxed;
 }
 
+void LpSolveCli::removeScratchFiles()
+{
+    std::remove(kLpModelFile);
+    std::remove(kLpReportFile);
+}
+
 SolveResult LpSolveCli::run(const std::string& model, int transitions)
 {
     {

@@ -13,6 +13,8 @@ public:
     explicit LpSolveCli(std::string program = {});
 
     SolveResult solve(const LpProblem& problem) override;
+    // Removes "date.lp" and "date.out".
+    void removeScratchFiles() override;
 
 private:
     SolveResult run(const std::string& model, int transitions);

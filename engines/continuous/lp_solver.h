@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engines/continuous/lp_problem.h"
 
@@ -13,16 +14,27 @@ enum class SolveStatus {
     kCannotStart,  // the solver could not be run at all; the run cannot go on
 };
 
+// What the solver knows about one row of an optimal program (given by the library solver only).
+struct RowDual {
+    int place = -1;      // the balance row of this place; -1 for the sharing equation
+    double dual = 0;     // the objective's gain per unit the row's limit is loosened
+    bool binding = false;  // the row holds with equality at the optimum
+};
+
 struct SolveResult {
     SolveStatus status = SolveStatus::kInfeasible;
     Vector speeds;        // one per transition, 0 for every variable the solver did not report
     std::string message;  // for the long report when the status is not kOptimal
+    std::vector<double> exactSpeeds;  // the library solver's speeds before they become Reals
+    std::vector<RowDual> rows;        // the library solver's rows, in the program's order
 };
 
 class LpSolver {
 public:
     virtual ~LpSolver() = default;
     virtual SolveResult solve(const LpProblem& problem) = 0;
+    // Called at the end of a run: removes the working files of the solves, if any.
+    virtual void removeScratchFiles() {}
     // Number of programs handed to solve() so far.
     int solveCount() const { return m_solveCount; }
 

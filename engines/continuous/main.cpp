@@ -1,9 +1,33 @@
 // flowrun: simulates the continuous net of "date.dat" in the current directory.
-#include "engines/continuous/engine.h"
-#include "engines/continuous/lp_solve_cli.h"
+// Options: --solver=library|cli (default: $TOKARIUM_SOLVER, else the library), --lp-file
+// (keep each linear program in "date.lp" with the library solver too).
+#include <cstdio>
+#include <string_view>
 
-int main()
+#include "engines/continuous/engine.h"
+#include "engines/continuous/solver_choice.h"
+
+int main(int argc, char** argv)
 {
-    flowrun::LpSolveCli solver;
-    return flowrun::runEngine(solver);
+    std::string error;
+    std::optional<flowrun::SolverKind> kind = flowrun::solverKindFromEnvironment(error);
+    bool writeModelFile = false;
+    for (int i = 1; i < argc && kind; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument.starts_with("--solver=")) {
+            kind = flowrun::solverKindNamed(argument.substr(9));
+            if (!kind)
+                error = "The option " + std::string(argument) + " names no solver; use library or cli.";
+        } else if (argument == "--lp-file") {
+            writeModelFile = true;
+        } else {
+            error = "Unknown option " + std::string(argument) + ".";
+            kind.reset();
+        }
+    }
+    if (!kind) {
+        std::fprintf(stderr, "flowrun: %s\nUsage: flowrun [--solver=library|cli] [--lp-file]\n", error.c_str());
+        return flowrun::kRunFailed;
+    }
+    return flowrun::runEngine(*flowrun::makeSolver(*kind, writeModelFile));
 }

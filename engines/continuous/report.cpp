@@ -44,6 +44,8 @@ Report& Report::operator<<(std::string_view text)
 
 void Report::append(std::string_view text)
 {
+    if (m_discard)
+        return;
     if (m_limit > 0 && (m_cut || m_written + text.size() > m_limit)) {
         if (!m_cut) {
             m_buffer += "<br><b>The trace is cut here: the report reached its size limit of " + std::to_string(m_limit) +
@@ -59,6 +61,8 @@ void Report::append(std::string_view text)
 
 void Report::format(const char* format, ...)
 {
+    if (m_discard)
+        return;
     va_list args;
     va_start(args, format);
     va_list copy;

@@ -27,6 +27,8 @@ public:
     // Past the limit further text is dropped after one notice, until unlimit(); this keeps a
     // run with very many phases from filling the disk with its trace.
     void limitTo(std::size_t bytes) { m_limit = bytes; }
+    // Drops all text from now on: for runs whose caller only wants the states.
+    void discard() { m_discard = true; }
     void unlimit() { m_limit = 0; }
 
     // Text written since the last flush (all of it when no file is bound).
@@ -42,6 +44,7 @@ private:
     std::size_t m_limit = 0;
     std::size_t m_written = 0;
     bool m_cut = false;
+    bool m_discard = false;
 };
 
 }  // namespace flowrun

@@ -10,8 +10,7 @@ inline constexpr const char* kShortReportFileName = "short_results_hybrid.htm";
 inline constexpr const char* kPlaceResultsFileName = "Pos.dat";
 inline constexpr const char* kTransitionResultsFileName = "Tran.dat";
 
-// The continuous simulator beside mixsim, its input and the results read back.
-inline constexpr const char* kFlowrunProgram = "./flowrun";
+// The continuous simulator run as a program (mixsim --flowrun=PATH): its input and results.
 inline constexpr const char* kFlowrunInputFileName = "date.dat";
 inline constexpr const char* kFlowrunSpeedsFileName = "T.rez";
 inline constexpr const char* kFlowrunMarkingsFileName = "P.rez";

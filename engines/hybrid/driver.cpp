@@ -7,7 +7,6 @@
 #include "engines/hybrid/report_tail.h"
 #include "engines/hybrid/result_files.h"
 #include "engines/hybrid/simulation.h"
-#include "engines/hybrid/speed_solver.h"
 
 #include <cstdio>
 #include <fstream>
@@ -50,7 +49,7 @@ EngineRunResult startRun(std::string_view dataText)
     return {std::move(run), {}};
 }
 
-int runMixsim(std::FILE* errors)
+int runMixsim(std::FILE* errors, SpeedSolver& solver)
 {
     const std::optional<std::string> text = readWholeFile(kDataFileName);
     if (!text) {
@@ -63,7 +62,6 @@ int runMixsim(std::FILE* errors)
         return kExitBadInput;
     }
     EngineRun& run = *started.run;
-    FlowrunSolver solver;
     const SimulationResult result = simulate(run.net, std::move(run.state), solver, run.report);
     writeReportTail(run.report, result);
 

@@ -3,6 +3,7 @@
 
 #include "engines/hybrid/hybrid_net.h"
 #include "engines/hybrid/initial_state.h"
+#include "engines/hybrid/speed_solver.h"
 
 #include <cstdio>
 #include <optional>
@@ -28,9 +29,9 @@ struct EngineRunResult {
 [[nodiscard]] EngineRunResult startRun(std::string_view dataText);
 
 // The whole program: reads "data.txt" from the current directory, simulates
-// the net (running "./flowrun" there for the speeds of its sub-nets) and
-// writes the result files and both reports there. Bad input is reported on
-// `errors` before any file is written. Returns the exit status.
-[[nodiscard]] int runMixsim(std::FILE* errors);
+// the net (the solver gives the speeds of its sub-nets) and writes the result
+// files and both reports there. Bad input is reported on `errors` before any
+// file is written. Returns the exit status.
+[[nodiscard]] int runMixsim(std::FILE* errors, SpeedSolver& solver);
 
 }  // namespace mixsim

@@ -1,14 +1,53 @@
 // mixsim: simulates the hybrid net of "data.txt" in the current directory.
+// Options: --flowrun=PATH runs that flowrun program for every sub-net instead of the
+// continuous engine in process (whose solver $TOKARIUM_SOLVER chooses, as for flowrun).
+#include "engines/continuous/solver_choice.h"
 #include "engines/hybrid/constants.h"
 #include "engines/hybrid/driver.h"
+#include "engines/hybrid/engine_speed_solver.h"
 
 #include <cstdio>
 #include <exception>
+#include <memory>
+#include <string_view>
 
-int main()
+namespace {
+
+int run(int argc, char** argv)
+{
+    std::string flowrunProgram;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument.starts_with("--flowrun=") && argument.size() > 10) {
+            flowrunProgram = argument.substr(10);
+        } else {
+            std::fprintf(stderr, "mixsim: unknown option %s\nUsage: mixsim [--flowrun=PATH]\n", argv[i]);
+            return mixsim::kExitBadInput;
+        }
+    }
+    if (!flowrunProgram.empty()) {
+        mixsim::FlowrunSolver solver(flowrunProgram);
+        return mixsim::runMixsim(stderr, solver);
+    }
+    std::string error;
+    const std::optional<flowrun::SolverKind> kind = flowrun::solverKindFromEnvironment(error);
+    if (!kind) {
+        std::fprintf(stderr, "mixsim: %s\n", error.c_str());
+        return mixsim::kExitBadInput;
+    }
+    const std::unique_ptr<flowrun::LpSolver> lpSolver = flowrun::makeSolver(*kind);
+    mixsim::EngineSpeedSolver solver(*lpSolver);
+    const int status = mixsim::runMixsim(stderr, solver);
+    lpSolver->removeScratchFiles();
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
 {
     try {
-        return mixsim::runMixsim(stderr);
+        return run(argc, argv);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "mixsim: internal error: %s\n", e.what());
         return mixsim::kExitInternalError;

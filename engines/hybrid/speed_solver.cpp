@@ -182,7 +182,7 @@ SubnetSpeeds FlowrunSolver::solve(const SubnetProblem& problem)
     std::remove(kFlowrunSpeedsFileName);
     std::remove(kFlowrunMarkingsFileName);
     ++m_runs;
-    const ChildRun run = runChild(kFlowrunProgram, kFlowrunTimeoutSeconds);
+    const ChildRun run = runChild(m_program.c_str(), kFlowrunTimeoutSeconds);
     if (!run.ran) {
         return failed("the continuous simulator " + run.error);
     }

@@ -43,10 +43,14 @@ protected:
     int m_runs = 0;
 };
 
-// Runs "./flowrun" in the current directory on "date.dat" for every sub-net.
+// Runs the flowrun program in the current directory on "date.dat" for every sub-net.
 class FlowrunSolver : public SpeedSolver {
 public:
+    explicit FlowrunSolver(std::string program) : m_program(std::move(program)) {}
     [[nodiscard]] SubnetSpeeds solve(const SubnetProblem& problem) override;
+
+private:
+    std::string m_program;
 };
 
 // The text of "date.dat" for a sub-net: one value per line, C locale.
