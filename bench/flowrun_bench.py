@@ -4,7 +4,9 @@
 Each net is a chain of N places and N transitions (T_i moves P_i into P_i+1) with uneven
 markings and speeds, so that the places empty one after the other over many phases; every
 fifth place also feeds a second, lower-priority transition, so conflicts are resolved too.
-Usage: flowrun_bench.py [--flowrun PATH] [--sizes 10,20,...]
+Both solver paths run side by side: the lp_solve library in process (the default) and the
+lp_solve program (--solver=cli), with their ratio and each run's peak memory.
+Usage: flowrun_bench.py [--flowrun PATH] [--sizes 10,100,...]
 """
 import argparse
 import os
@@ -42,32 +44,41 @@ def chain_net(size):
     return "\r\n".join(lines) + "\r\n"
 
 
-def run_once(flowrun, size):
+def run_once(flowrun, size, solver):
+    """Runs one net; returns status, wall seconds, LPs, states, peak memory (MB) and the tables."""
     with tempfile.TemporaryDirectory(prefix="flowrun-bench-") as folder:
         pathlib.Path(folder, "date.dat").write_text(chain_net(size), newline="")
         start = time.perf_counter()
-        status = subprocess.run([flowrun], cwd=folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
+        child = subprocess.Popen([flowrun, f"--solver={solver}"], cwd=folder,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        _, wait_status, usage = os.wait4(child.pid, 0)
         elapsed = time.perf_counter() - start
+        status = os.waitstatus_to_exitcode(wait_status)
         report = pathlib.Path(folder, "results.htm").read_text(errors="replace")
-        states = pathlib.Path(folder, "P.rez").read_text().split("\n", 1)[0] if status == 0 else "-"
-        return status, elapsed, report.count(SOLVE_LINE), states
+        tables = pathlib.Path(folder, "P.rez").read_text() if status == 0 else ""
+        states = tables.split("\n", 1)[0] if status == 0 else "-"
+        return status, elapsed, report.count(SOLVE_LINE), states, usage.ru_maxrss / 1024, tables
 
 
 def main():
     root = pathlib.Path(__file__).resolve().parent.parent
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--flowrun", default=str(root / "build" / "bin" / "ContinuousPNs" / "flowrun"))
-    parser.add_argument("--sizes", default="10,20,40,60,80,100")
+    parser.add_argument("--sizes", default="10,100,300,1000")
     args = parser.parse_args()
     args.flowrun = os.path.abspath(args.flowrun)
     if not os.access(args.flowrun, os.X_OK):
         sys.exit(f"flowrun not found at {args.flowrun}; build it or pass --flowrun")
 
-    print(f"{'size':>5} {'states':>7} {'LPs':>6} {'wall s':>9} {'ms/LP':>8} {'status':>7}")
+    print(f"{'size':>5} {'states':>7} {'LPs':>6} {'library s':>10} {'cli s':>9} {'cli/lib':>8} "
+          f"{'lib MB':>7} {'cli MB':>7} {'same P.rez':>10} {'status':>7}")
     for size in (int(s) for s in args.sizes.split(",")):
-        status, elapsed, solves, states = run_once(args.flowrun, size)
-        per_solve = 1000 * elapsed / solves if solves else float("nan")
-        print(f"{size:>5} {states:>7} {solves:>6} {elapsed:>9.3f} {per_solve:>8.2f} {status:>7}")
+        lib = run_once(args.flowrun, size, "library")
+        cli = run_once(args.flowrun, size, "cli")
+        ratio = cli[1] / lib[1] if lib[1] > 0 else float("nan")
+        same = "yes" if lib[5] == cli[5] else "no"
+        print(f"{size:>5} {lib[3]:>7} {lib[2]:>6} {lib[1]:>10.3f} {cli[1]:>9.3f} {ratio:>8.1f} "
+              f"{lib[4]:>7.1f} {cli[4]:>7.1f} {same:>10} {lib[0]:>3}/{cli[0]:<3}")
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Runs mixsim (with the real flowrun and lp_solve) on hybrid nets with a
-growing number of events and prints wall time, flowrun runs and time per event.
+"""Runs mixsim on hybrid nets with a growing number of events, both ways side by
+side: the continuous engine in process (the default) and the flowrun program per
+sub-net (--flowrun=./flowrun); prints wall times, their ratio and peak memory.
 
 Usage: bench/mixsim_events.py [BIN_DIR]   (default: build/bin beside this folder)
 """
@@ -33,21 +34,26 @@ def net_text(events, with_flow):
     return "Bench\r\n" + "".join(f"{n}\r\n" for n in numbers)
 
 
-def run(bin_dir, events, with_flow):
+def run(bin_dir, events, with_flow, per_process):
+    """One run; returns status, steps, sub-net runs, wall seconds, peak MB and Pos.dat."""
     folder = tempfile.mkdtemp(prefix="mixsim_bench_")
     try:
-        shutil.copy(os.path.join(bin_dir, "HybridPNs", "flowrun"), folder)
+        command = [os.path.join(bin_dir, "HybridPNs", "mixsim")]
+        if per_process:
+            shutil.copy(os.path.join(bin_dir, "ContinuousPNs", "flowrun"), folder)
+            command.append("--flowrun=./flowrun")
         with open(os.path.join(folder, "data.txt"), "w", newline="") as data:
             data.write(net_text(events, with_flow))
         start = time.perf_counter()
-        status = subprocess.run([os.path.join(bin_dir, "HybridPNs", "mixsim")], cwd=folder,
-                                stderr=subprocess.PIPE, text=True).returncode
+        child = subprocess.Popen(command, cwd=folder, stderr=subprocess.DEVNULL)
+        _, wait_status, usage = os.wait4(child.pid, 0)
         wall = time.perf_counter() - start
         with open(os.path.join(folder, "Pos.dat")) as pos:
-            steps = int(pos.readline())
+            positions = pos.read()
+        steps = int(positions.split("\n", 1)[0])
         with open(os.path.join(folder, "short_results_hybrid.htm")) as brief:
             runs = int(re.search(r"took (\d+) runs of flowrun", brief.read()).group(1))
-        return status, steps, runs, wall
+        return os.waitstatus_to_exitcode(wait_status), steps, runs, wall, usage.ru_maxrss / 1024, positions
     finally:
         shutil.rmtree(folder)
 
@@ -55,12 +61,17 @@ def run(bin_dir, events, with_flow):
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     bin_dir = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "build", "bin"))
-    print(f"{'net':<10}{'events':>8}{'steps':>8}{'flowrun':>9}{'wall s':>10}{'ms/event':>10}{'status':>8}")
+    print(f"{'net':<10}{'events':>7}{'steps':>7}{'subnets':>8}{'memory s':>10}{'process s':>10}"
+          f"{'ratio':>7}{'ms/event':>9}{'mem MB':>8}{'proc MB':>8}{'same':>6}{'status':>8}")
     for with_flow in (False, True):
         for events in EVENT_COUNTS:
-            status, steps, runs, wall = run(bin_dir, events, with_flow)
+            mem = run(bin_dir, events, with_flow, False)
+            proc = run(bin_dir, events, with_flow, True)
             name = "hybrid" if with_flow else "discrete"
-            print(f"{name:<10}{events:>8}{steps:>8}{runs:>9}{wall:>10.3f}{1000 * wall / events:>10.3f}{status:>8}")
+            ratio = proc[3] / mem[3] if mem[3] > 0 else float("nan")
+            same = "yes" if mem[5] == proc[5] else "no"
+            print(f"{name:<10}{events:>7}{mem[1]:>7}{mem[2]:>8}{mem[3]:>10.3f}{proc[3]:>10.3f}{ratio:>7.1f}"
+                  f"{1000 * mem[3] / events:>9.3f}{mem[4]:>8.1f}{proc[4]:>8.1f}{same:>6}{mem[0]:>4}/{proc[0]:<3}")
 
 
 if __name__ == "__main__":

@@ -157,17 +157,41 @@ void readRows(lprec* lp, const LpModel& model, SolveResult& result)
 SolveResult LpSolveLibrary::solve(const LpProblem& problem)
 {
     countSolve();
-    const LpModel model = buildLpModel(problem);
+    LpModel model = buildLpModel(problem);
+    restorePrecision(model);
     SolveResult result = run(model);
-    if (result.status != SolveStatus::kInfeasible)
-        return result;
-    // Known speeds are Reals taken from earlier programs; their rounding may overdraw an
-    // empty place by a hair, so the program is tried once more with that allowance.
-    SolveResult relaxed = run(buildLpModel(problem, kLpRealSlack));
-    if (relaxed.status != SolveStatus::kOptimal)
-        return result;
-    relaxed.message = "solved with the balance rows relaxed by the rounding of earlier speeds";
-    return relaxed;
+    if (result.status == SolveStatus::kInfeasible) {
+        // A known speed computed by the engine itself (not taken from a solution) may still
+        // overdraw an empty place by its rounding; the program is tried once more with that allowance.
+        LpModel relaxedModel = buildLpModel(problem, kLpRealSlack);
+        restorePrecision(relaxedModel);
+        SolveResult relaxed = run(relaxedModel);
+        if (relaxed.status == SolveStatus::kOptimal) {
+            relaxed.message = "solved with the balance rows relaxed by the rounding of earlier speeds";
+            result = std::move(relaxed);
+        }
+    }
+    if (result.status == SolveStatus::kOptimal) {
+        if (m_exactSpeeds.size() != result.exactSpeeds.size())
+            m_exactSpeeds.assign(result.exactSpeeds.size(), 0);
+        for (std::size_t t = 0; t < m_exactSpeeds.size(); ++t) {
+            if (problem.objective[t])
+                m_exactSpeeds[t] = result.exactSpeeds[t];
+        }
+    }
+    return result;
+}
+
+void LpSolveLibrary::restorePrecision(LpModel& model) const
+{
+    if (static_cast<int>(m_exactSpeeds.size()) != model.transitions)
+        return;
+    for (LpBound& bound : model.bounds) {
+        const double exact = m_exactSpeeds[bound.t];
+        const bool known = bound.kind == BoundKind::kEqual || bound.kind == BoundKind::kAtLeast;
+        if (known && static_cast<Real>(exact) == static_cast<Real>(bound.value))
+            bound.value = exact;
+    }
 }
 
 SolveResult LpSolveLibrary::run(const LpModel& model)

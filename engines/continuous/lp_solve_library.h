@@ -14,8 +14,12 @@ public:
 
 private:
     SolveResult run(const LpModel& model);
+    // Known speeds are Reals taken from earlier solutions; where one is the rounding of a
+    // speed this solver gave, the program gets that speed at full precision back.
+    void restorePrecision(LpModel& model) const;
 
     bool m_writeModelFile;
+    std::vector<double> m_exactSpeeds;  // the last solution's value of each transition
 };
 
 }  // namespace flowrun

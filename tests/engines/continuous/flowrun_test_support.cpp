@@ -53,7 +53,8 @@ void writeText(const std::filesystem::path& path, const std::string& text)
     file << text;
 }
 
-int runFlowrun(const std::filesystem::path& folder, const std::string* pathVariable)
+int runFlowrun(const std::filesystem::path& folder, const std::string* pathVariable,
+               const std::vector<std::string>& settings, const std::vector<std::string>& arguments)
 {
     const std::string program = TOKARIUM_BIN_DIR "/ContinuousPNs/flowrun";
     std::vector<std::string> environment;
@@ -63,6 +64,7 @@ int runFlowrun(const std::filesystem::path& folder, const std::string* pathVaria
     }
     if (pathVariable)
         environment.push_back("PATH=" + *pathVariable);
+    environment.insert(environment.end(), settings.begin(), settings.end());
     std::vector<char*> envp;
     for (std::string& entry : environment)
         envp.push_back(entry.data());
@@ -72,8 +74,11 @@ int runFlowrun(const std::filesystem::path& folder, const std::string* pathVaria
     if (pid == 0) {
         if (chdir(folder.c_str()) != 0)
             _exit(126);
-        char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
-        execve(program.c_str(), argv, envp.data());
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        execve(program.c_str(), argv.data(), envp.data());
         _exit(127);
     }
     int status = 0;

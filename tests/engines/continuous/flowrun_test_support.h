@@ -38,8 +38,10 @@ std::string readText(const std::filesystem::path& path);
 void writeText(const std::filesystem::path& path, const std::string& text);
 
 // Runs the built flowrun in the folder and returns its exit status (-1 when it crashed).
-// pathVariable replaces PATH for the run when given.
-int runFlowrun(const std::filesystem::path& folder, const std::string* pathVariable = nullptr);
+// pathVariable replaces PATH for the run when given; settings ("NAME=value") are added to
+// its environment, arguments to its command line.
+int runFlowrun(const std::filesystem::path& folder, const std::string* pathVariable = nullptr,
+               const std::vector<std::string>& settings = {}, const std::vector<std::string>& arguments = {});
 
 // The rows of a tab-separated result file, each split into its fields.
 std::vector<std::vector<std::string>> tableRows(const std::string& text);

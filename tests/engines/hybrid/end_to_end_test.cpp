@@ -13,14 +13,27 @@ using testing::ProgramRun;
 
 class HybridNets : public testing::MixsimProgram {
 protected:
-    // Runs mixsim on `net` with flowrun beside it; the run must succeed.
+    // Runs mixsim on `net` with the flowrun program, then in process; the runs must succeed
+    // and write the same files to the byte.
     void simulate(const NetText& net)
     {
         addFlowrun();
         writeData(net.text());
-        const ProgramRun result = run();
-        ASSERT_EQ(result.status, 0) << result.errors;
-        ASSERT_TRUE(result.errors.empty()) << result.errors;
+        const ProgramRun program = run({"--flowrun=./flowrun"});
+        ASSERT_EQ(program.status, 0) << program.errors;
+        std::vector<std::pair<std::string, std::string>> written;
+        for (const std::string& name : resultFiles()) {
+            if (name.starts_with("Pos") || name.starts_with("Tran") || name.ends_with("_hybrid.htm")) {
+                written.emplace_back(name, readFile(name));
+            }
+        }
+        std::filesystem::remove(m_folder / "flowrun");
+        const ProgramRun inProcess = run();
+        ASSERT_EQ(inProcess.status, 0) << inProcess.errors;
+        ASSERT_TRUE(inProcess.errors.empty()) << inProcess.errors;
+        for (const auto& [name, text] : written) {
+            EXPECT_EQ(readFile(name), text) << name << " differs between the two ways";
+        }
     }
 
     [[nodiscard]] std::string report() const { return readFile("results_hybrid.htm"); }

@@ -1,4 +1,4 @@
-// A temporary working folder in which the built mixsim runs, with or without flowrun beside it.
+// A temporary working folder in which the built mixsim runs, in process or with the flowrun program.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -42,7 +42,7 @@ protected:
     }
 
     // Runs mixsim with the folder as current directory, standard error to a file.
-    [[nodiscard]] ProgramRun run() const
+    [[nodiscard]] ProgramRun run(const std::vector<std::string>& arguments = {}) const
     {
         const fs::path errorsFile = m_folder.parent_path() / (m_folder.filename().string() + ".err");
         const pid_t child = fork();
@@ -51,7 +51,12 @@ protected:
             if (fd < 0 || dup2(fd, STDERR_FILENO) < 0 || chdir(m_folder.c_str()) != 0) {
                 _exit(127);
             }
-            execl(kProgram, "mixsim", static_cast<char*>(nullptr));
+            std::vector<char*> argv{const_cast<char*>("mixsim")};
+            for (const std::string& argument : arguments) {
+                argv.push_back(const_cast<char*>(argument.c_str()));
+            }
+            argv.push_back(nullptr);
+            execv(kProgram, argv.data());
             _exit(127);
         }
         ProgramRun result;
@@ -79,7 +84,7 @@ protected:
         return names;
     }
 
-    // Puts the built flowrun beside mixsim in the folder, as the build does in HybridPNs.
+    // Puts the built flowrun in the folder, for runs with --flowrun=./flowrun.
     void addFlowrun() const
     {
         fs::copy_file(kFlowrun, m_folder / "flowrun", fs::copy_options::overwrite_existing);

@@ -27,9 +27,8 @@ testing::NetText smallNet()
     return net;
 }
 
-TEST_F(MixsimProgram, WritesTheReportsAndResultFilesForAGoodNet)
+TEST_F(MixsimProgram, WritesTheReportsAndResultFilesForAGoodNetWithNoFlowrunBesideIt)
 {
-    addFlowrun();
     writeData(smallNet().text());
     const ProgramRun result = run();
     EXPECT_EQ(result.status, 0) << result.errors;
@@ -43,10 +42,10 @@ TEST_F(MixsimProgram, WritesTheReportsAndResultFilesForAGoodNet)
     EXPECT_EQ(report.substr(report.size() - 7), "</body>");
 }
 
-TEST_F(MixsimProgram, AMissingFlowrunEndsTheRunWithAClearLineAndCompleteFiles)
+TEST_F(MixsimProgram, AMissingFlowrunProgramEndsTheRunWithAClearLineAndCompleteFiles)
 {
     writeData(smallNet().text());
-    const ProgramRun result = run();
+    const ProgramRun result = run({"--flowrun=./flowrun"});
     EXPECT_EQ(result.status, 4);
     EXPECT_NE(result.errors.find("./flowrun is missing"), std::string::npos) << result.errors;
     const std::string report = readFile("results_hybrid.htm");
