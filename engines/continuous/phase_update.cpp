@@ -2,6 +2,7 @@
 #include "engines/continuous/phase_update.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace flowrun {
 namespace {
@@ -24,6 +25,15 @@ bool drainedByFiring(const ContinuousNet& net, int p, const Vector& v)
     return false;
 }
 
+// Sum over the transitions of |W[p][t]| * v[t]: the size of the flows through the place.
+Real throughput(const ContinuousNet& net, int p, const Vector& v)
+{
+    Real sum = 0;
+    for (int t = 0; t < net.m; ++t)
+        sum += std::fabs(net.incidence(p, t)) * v[t];
+    return sum;
+}
+
 }  // namespace
 
 Real computeBalancesAndDuration(const ContinuousNet& net, const Vector& marking, const Vector& v, Vector& B)
@@ -37,8 +47,11 @@ Real computeBalancesAndDuration(const ContinuousNet& net, const Vector& marking,
             B[p] = 0;
         if (B[p] < 0 && marking[p] <= 0)
             B[p] = 0;
+        // At an empty place a deficit within the rounding of the speeds through it is a zero
+        // balance: the speeds were chosen to keep the place at 0, not to drain it.
+        const bool roundingOnly = marking[p] <= 0 && sum < 0 && -sum <= kLpRowSlack * (1 + throughput(net, p, v));
         // A "0+" place is stored as -1, so a drained 0+ place gives a negative candidate.
-        const Real candidate = sum < -kBalanceTolerance ? marking[p] / -sum : 0;
+        const Real candidate = sum < -kBalanceTolerance && !roundingOnly ? marking[p] / -sum : 0;
         if (p == 0 || (candidate > 0 && candidate < duration) || duration == 0)
             duration = candidate;
     }
