@@ -49,6 +49,52 @@ std::string levelText(const Vector& level)
     return text;
 }
 
+// The transitions of step 5 computed after the others: those of a lower priority at an input
+// place of t1 or t2, and, until nothing changes, every transition consuming from a place fed
+// by t1, t2 or one of them. When that reaches t1 or t2 through a place fed by one of them,
+// the pair's supply depends on them, so the pair is computed with them, after its feeders;
+// otherwise the pair stays in the first set.
+Flags downSet(const ContinuousNet& net, const Flags& group, int t1, int t2)
+{
+    Flags down(net.m, false);
+    for (int p = 0; p < net.n; ++p) {
+        if (!net.isInput(p, t1) && !net.isInput(p, t2))
+            continue;
+        for (int l = 0; l < net.m; ++l) {
+            if (group[l] && net.isInput(p, l) && net.level[l] > net.level[t1])
+                down[l] = true;
+        }
+    }
+    bool pairFed = false;
+    bool grown = true;
+    while (grown) {
+        grown = false;
+        for (int p = 0; p < net.n; ++p) {
+            bool fedByDown = false;
+            for (int x = 0; x < net.m && !fedByDown; ++x)
+                fedByDown = down[x] && net.isOutput(p, x);
+            if (!fedByDown && !net.isOutput(p, t1) && !net.isOutput(p, t2))
+                continue;
+            for (int l = 0; l < net.m; ++l) {
+                if (!group[l] || down[l] || !net.isInput(p, l))
+                    continue;
+                if (l == t1 || l == t2) {
+                    if (!fedByDown)
+                        continue;
+                    pairFed = true;
+                }
+                down[l] = true;
+                grown = true;
+            }
+        }
+    }
+    if (!pairFed) {
+        down[t1] = false;
+        down[t2] = false;
+    }
+    return down;
+}
+
 }  // namespace
 
 void shareBetweenTwo(EngineContext& context, const Flags& group, int top, const SharingEquation& pair, Vector& M,
@@ -114,41 +160,18 @@ void shareBetweenTwo(EngineContext& context, const Flags& group, int top, const 
         computeSpeeds(context, rest, M, Mnext, known);
         v = known;
     } else {
-        Flags down(net.m, false);
-        for (int p = 0; p < net.n; ++p) {
-            if (!net.isInput(p, t1) && !net.isInput(p, t2))
-                continue;
-            for (int l = 0; l < net.m; ++l) {
-                if (group[l] && net.isInput(p, l) && net.level[l] > net.level[t1])
-                    down[l] = true;
-            }
-        }
-        bool grown = true;
-        while (grown) {
-            grown = false;
-            for (int p = 0; p < net.n; ++p) {
-                bool fed = net.isOutput(p, t1) || net.isOutput(p, t2);
-                for (int x = 0; x < net.m && !fed; ++x)
-                    fed = down[x] && net.isOutput(p, x);
-                if (!fed)
-                    continue;
-                for (int l = 0; l < net.m; ++l) {
-                    if (group[l] && !down[l] && l != t1 && l != t2 && net.isInput(p, l)) {
-                        down[l] = true;
-                        grown = true;
-                    }
-                }
-            }
-        }
-        down[t1] = false;
-        down[t2] = false;
+        Flags down = downSet(net, group, t1, t2);
         Flags up(net.m, false);
         for (int t = 0; t < net.m; ++t)
             up[t] = group[t] && !down[t];
-        stepLine(report, prefix, "ALGORITHM 5.A - STEP 5", "Computing speeds for UP set: " + memberList(up, "T"));
-        computeSpeeds(context, SpeedTask{up, net.level, top, pair, prefix + "  "}, M, Mnext, v);
-        if (context.failed())
-            return;
+        if (std::find(up.begin(), up.end(), true) != up.end()) {
+            stepLine(report, prefix, "ALGORITHM 5.A - STEP 5", "Computing speeds for UP set: " + memberList(up, "T"));
+            computeSpeeds(context, SpeedTask{up, net.level, top, pair, prefix + "  "}, M, Mnext, v);
+            if (context.failed())
+                return;
+        } else {
+            stepLine(report, prefix, "ALGORITHM 5.A - STEP 5", "The UP set is empty");
+        }
         if (std::find(down.begin(), down.end(), true) != down.end()) {
             textLine(report, prefix, "Computing speeds for DOWN set: " + memberList(down, "T"));
             computeSpeeds(context, SpeedTask{down, net.level, top, pair, prefix + "  "}, M, Mnext, v);
