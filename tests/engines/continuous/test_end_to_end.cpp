@@ -130,12 +130,17 @@ const BadInput kBadInputs[] = {
 
 class FlowrunBadInput : public ::testing::TestWithParam<BadInput> {};
 
-TEST_P(FlowrunBadInput, IsRefusedClearly)
+TEST_P(FlowrunBadInput, IsRefusedClearlyAlikeOnBothSolverPaths)
 {
-    TempFolder folder;
-    writeText(folder.file("date.dat"), GetParam().input);
-    EXPECT_EQ(runFlowrun(folder.path()), 1);
-    expectRefused(folder.path(), GetParam().reason);
+    std::string reports[2];
+    for (int path = 0; path < 2; ++path) {
+        TempFolder folder;
+        writeText(folder.file("date.dat"), GetParam().input);
+        EXPECT_EQ(runFlowrun(folder.path(), nullptr, {}, {path == 0 ? "--solver=library" : "--solver=cli"}), 1);
+        expectRefused(folder.path(), GetParam().reason);
+        reports[path] = readText(folder.file("results.htm"));
+    }
+    EXPECT_TRUE(reports[0] == reports[1]) << "the two solver paths report the refusal differently";
 }
 
 INSTANTIATE_TEST_SUITE_P(Refused, FlowrunBadInput, ::testing::ValuesIn(kBadInputs), caseName<BadInput>);
@@ -156,6 +161,32 @@ TEST(FlowrunRun, EveryCutOfTheValuesIsRefusedAndOnlyTheConflictDataMayRunShort)
             // Missing ratios repeat the last token read, as the hybrid engine's sub-nets rely on.
             EXPECT_EQ(status, 0) << length;
         }
+    }
+}
+
+TEST(FlowrunRun, SolverChoiceComesFromTheOptionOrTheEnvironment)
+{
+    struct Choice {
+        std::vector<std::string> settings;
+        std::vector<std::string> arguments;
+        int status;
+        bool keepsModel;  // "date.lp" left after the run
+    };
+    const Choice choices[] = {
+        {{}, {"--lp-file"}, 0, true},
+        {{"TOKARIUM_SOLVER=cli"}, {}, 0, false},
+        {{"TOKARIUM_SOLVER=cli"}, {"--solver=library"}, 0, false},
+        {{"TOKARIUM_SOLVER=simplex"}, {}, 1, false},
+        {{}, {"--solver=simplex"}, 1, false},
+        {{}, {"--verbose"}, 1, false},
+    };
+    for (const Choice& choice : choices) {
+        TempFolder folder;
+        writeText(folder.file("date.dat"), kNets[1].input);
+        const std::string what = choice.settings.empty() ? choice.arguments.front() : choice.settings.front();
+        EXPECT_EQ(runFlowrun(folder.path(), nullptr, choice.settings, choice.arguments), choice.status) << what;
+        EXPECT_EQ(std::filesystem::exists(folder.file("date.lp")), choice.keepsModel) << what;
+        EXPECT_EQ(std::filesystem::exists(folder.file("P.rez")), choice.status == 0) << what;
     }
 }
 
