@@ -173,9 +173,12 @@ void shareAmongMany(EngineContext& context, const Flags& group, const Flags& has
                               static_cast<double>(newBalance));
             }
             if (newBalance == balance[s]) {
+                // The shares use up what the place receives: later levels get only the rest.
                 for (int t = 0; t < m; ++t) {
-                    if (involved[t])
+                    if (involved[t]) {
                         u[t] = pTa[t];
+                        newBalance -= net.pre(s, t) * u[t];
+                    }
                 }
                 textLine(report, prefix, "All the remaining tranzitions in Kf have the speeds of pTa");
                 involved.assign(m, false);
@@ -184,10 +187,16 @@ void shareAmongMany(EngineContext& context, const Flags& group, const Flags& has
             textLine(report, prefix, any(involved) ? "Kf set is not empty" : "Kf set is empty");
         } while (any(involved) && newBalance >= 0);
         // The level always leaves KF, so that a level leaving the place at balance 0 without
-        // marking cannot be processed again and again.
+        // marking cannot be processed again and again. Its speeds also draw on its other input
+        // places, which later levels must see.
         for (int t = 0; t < m; ++t) {
-            if (atLevel[t])
-                kf[t] = false;
+            if (!atLevel[t])
+                continue;
+            kf[t] = false;
+            for (int p = 0; p < net.n; ++p) {
+                if (p != s && net.pre(p, t) != 0)
+                    balance[p] += net.incidence(p, t) * u[t];
+            }
         }
     }
 

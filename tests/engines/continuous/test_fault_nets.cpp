@@ -76,5 +76,26 @@ TEST(FaultNets, SharersOfAFedPlaceAreComputedAfterTheirFeeders)
     }
 }
 
+// T3 (infinite speed) first empties P4 into P2 and P3; then P4 is empty and fed by the source T2 at 5.
+// T1, T3, T4 share it at priority 1 with ratios 3, 2, 1 and weights 3, 1, 2: S = 3/3 + 1/2 + 2/1
+// = 3.5 and v = 5 / (ratio * S): 10/21, 5/7, 10/7, which use up all 5. T5 (priority 2 at P4)
+// gets nothing. It once got its maximal speed 1, as if the shares had left the inflow whole,
+// and drained the empty P4.
+TEST(FaultNets, ALowerLevelGetsOnlyWhatTheSharersOfAPlaceLeave)
+{
+    const std::string input = tokenNet("4 5 3 0 0 0 0 0 0 0 0 2 2 0 0 0 0 3 0 1 2 1 0 0 0 0 0 0 0 2 0 0 0 0 3 1 0 0 1 0 0 0 7 0 6 6 3 5 -1 4 1 1 1 1 2 3 2 1");
+    for (SolverKind kind : {SolverKind::kLibrary, SolverKind::kCommandLine}) {
+        const Simulation run = simulateWith(kind, input);
+        const char* path = kind == SolverKind::kLibrary ? "library" : "program";
+        ASSERT_EQ(run.status, 0) << path << ": " << run.failure;
+        const auto& states = run.run.states;
+        ASSERT_GE(states.size(), 2u) << path;
+        const Vector expected{10.0f / 21, 5, 5.0f / 7, 10.0f / 7, 0};
+        for (int t = 0; t < 5; ++t)
+            EXPECT_NEAR(states[1].speeds[t], expected[t], 1e-4) << path << " T" << t + 1;
+        EXPECT_GE(run.net.balance(3, states[1].speeds), -1e-4f) << path;
+    }
+}
+
 }  // namespace
 }  // namespace flowrun
