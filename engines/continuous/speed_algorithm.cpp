@@ -477,8 +477,9 @@ private:
                 for (int u = 0; u < m_t && !fed; ++u)
                     fed = m_net.isOutput(p, u) && m_v[u] > 0;
                 // Speeds come back from the solver with six significant digits, so a balance
-                // of zero is recognised within the balance tolerance.
-                if (fed && nearZero(bal)) {
+                // of zero is recognised within the balance tolerance. Only an empty place whose
+                // inflow is all taken holds t back; a marked place does not limit its speed.
+                if (fed && nearZero(bal) && m_Mnext[p] <= 0) {
                     m_TPF[t] = false;
                     m_pending[t] = false;
                     m_Tsby[t] = true;

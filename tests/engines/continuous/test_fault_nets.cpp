@@ -97,5 +97,26 @@ TEST(FaultNets, ALowerLevelGetsOnlyWhatTheSharersOfAPlaceLeave)
     }
 }
 
+// T2 (3) feeds the empty P1 from the marked P2, P3, P5 and puts back into P5 what it takes;
+// T1 (1, lower priority at P5) drains P1 and P5. P5 is marked, so its zero balance under T2
+// must not hold T1 back: phase 1 runs v = (1, 3) until P2 empties at t = 1 (P1 = 2, P3 = 2,
+// P5 = 5); phase 2 runs T1 alone until P1 empties at t = 3 (P5 = 3); then nothing moves.
+TEST(FaultNets, AMarkedPlaceWithAZeroBalanceDoesNotHoldItsOutputBack)
+{
+    const std::string input = tokenNet("5 2 1 0 0 1 0 2 0 0 3 3 0 1 0 0 0 0 0 0 2 3 0 3 8 0 6 1 3 2 1");
+    for (SolverKind kind : {SolverKind::kLibrary, SolverKind::kCommandLine}) {
+        const Simulation run = simulateWith(kind, input);
+        const char* path = kind == SolverKind::kLibrary ? "library" : "program";
+        ASSERT_EQ(run.status, 0) << path << ": " << run.failure;
+        const auto& states = run.run.states;
+        ASSERT_EQ(states.size(), 3u) << path;
+        EXPECT_EQ(states[0].speeds, (Vector{1, 3})) << path;
+        EXPECT_FLOAT_EQ(states[0].duration, 1) << path;
+        EXPECT_EQ(states[1].speeds, (Vector{1, 0})) << path;
+        EXPECT_FLOAT_EQ(states[1].duration, 2) << path;
+        EXPECT_EQ(run.run.finalMarking, (Vector{0, 0, 2, 0, 3})) << path;
+    }
+}
+
 }  // namespace
 }  // namespace flowrun
