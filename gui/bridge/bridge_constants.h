@@ -35,5 +35,7 @@ inline constexpr std::string_view kEndOfSimulationMessage = "End of simulation."
 inline constexpr std::chrono::milliseconds kEngineTimeLimit{std::chrono::minutes(10)};
 // Bound of the steps of one run, so that "Start" ends even on a periodic walk of tiny time increments.
 inline constexpr std::int32_t kMaxStepsPerRun = 1000000;
+// States kept for going back over a run; a longer run keeps its first ones only.
+inline constexpr std::size_t kMaxRecordedStates = 100000;
 
 } // namespace tokarium

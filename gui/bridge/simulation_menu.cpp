@@ -2,6 +2,7 @@
 #include "gui/bridge/simulation_menu.h"
 
 #include "gui/bridge/bridge_constants.h"
+#include "gui/bridge/step_history.h"
 
 namespace tokarium {
 
@@ -19,10 +20,13 @@ void runStart(NetDocument& document, const BridgeSettings& settings, SimulationF
 
 void runOneStepForward(NetDocument& document, const BridgeSettings& settings, SimulationFeedback& feedback,
                        UserPrompt& prompt) {
-    if (!InitializeAll(document, settings, feedback))
-        return;
-    if (!AllEnded(document))
-        StepAll(document);
+    // After going back, the recorded states come again first; past them the run goes on.
+    if (!StepForwardAll(document)) {
+        if (!InitializeAll(document, settings, feedback))
+            return;
+        if (!AllEnded(document))
+            StepAll(document);
+    }
     if (AllEnded(document)) {
         prompt.showMessage(std::string(kEndOfSimulationMessage));
         ResetAll(document);

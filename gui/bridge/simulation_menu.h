@@ -13,8 +13,9 @@ void runInitialization(NetDocument& document, const BridgeSettings& settings, Si
 // so the views show the final state and the next command starts a new run.
 void runStart(NetDocument& document, const BridgeSettings& settings, SimulationFeedback& feedback);
 
+// After the user went back over the recorded states, shows the next recorded one. Otherwise
 // InitializeAll (only sheets not yet initialised run their engine), then one StepAll unless every sheet
-// has ended; once every sheet has ended, tells "End of simulation." and resets the sheets.
+// has ended. Once every sheet has ended, tells "End of simulation." and resets the sheets.
 void runOneStepForward(NetDocument& document, const BridgeSettings& settings, SimulationFeedback& feedback,
                        UserPrompt& prompt);
 

@@ -5,6 +5,7 @@
 
 #include "gui/bridge/bridge_constants.h"
 #include "gui/bridge/start_run.h"
+#include "gui/bridge/step_history.h"
 #include "gui/check/verify.h"
 #include "gui/model/place.h"
 #include "gui/model/transition.h"
@@ -138,11 +139,15 @@ bool InitializeSheet(NetDocument& document, NetSheet& sheet, const BridgeSetting
     sheet.recordHistories(0.0);
     recordSheetCurves(sheet);
     recordSheetCurves(sheet);
+    StartRecording(sheet);
     sheet.setInitialised(true);
     return true;
 }
 
 void StepSheet(NetSheet& sheet) {
+    // After going back, the states already recorded are shown again before the run goes on.
+    if (ShowNextRecordedState(sheet))
+        return;
     if (IsSheetEnded(sheet))
         return;
     SimulationRun& run = sheet.simulationRun();
@@ -156,6 +161,7 @@ void StepSheet(NetSheet& sheet) {
     }
     sheet.recordHistories(run.clock);
     recordSheetCurves(sheet);
+    RecordState(sheet);
 }
 
 bool IsSheetEnded(const NetSheet& sheet) {

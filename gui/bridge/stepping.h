@@ -26,8 +26,9 @@ public:
 [[nodiscard]] bool InitializeSheet(NetDocument& document, NetSheet& sheet, const BridgeSettings& settings,
                                    std::vector<std::string>& messages);
 
-// Shows the next result row of an initialised sheet that has not ended, then records histories at
-// the new clock.
+// After the user went back to an earlier state, shows the next recorded one. Otherwise shows the next
+// result row of an initialised sheet that has not ended, records histories at the new clock and
+// records the state.
 void StepSheet(NetSheet& sheet);
 
 // The run has ended or its clock has reached the simulation duration.

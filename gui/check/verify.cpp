@@ -28,17 +28,13 @@ void checkNodes(const NetSheet& sheet, KindMask kinds, std::string_view noneMess
     }
 }
 
-std::string arcName(const Arc& arc) {
-    return arc.from()->defaultName() + " - " + arc.to()->defaultName();
-}
-
 void checkDiscreteWeights(const NetSheet& sheet, std::vector<std::string>& messages) {
     for (NetObject* object : sheet.objects(kArcKinds)) {
         const auto* arc = static_cast<const Arc*>(object);
         if (!arc->isLinked() || !arc->from()->isKindIn(kDiscreteFamily) || !arc->to()->isKindIn(kDiscreteFamily))
             continue;
         if (std::floor(arc->weight()) != arc->weight())
-            messages.push_back(formatMessage(kMessageWeightNotInteger, arcName(*arc)));
+            messages.push_back(formatMessage(kMessageWeightNotInteger, verifiedArcName(*arc)));
     }
 }
 
@@ -83,6 +79,10 @@ void normalizePriorityTable(NetSheet& sheet) {
 }
 
 } // namespace
+
+std::string verifiedArcName(const Arc& arc) {
+    return arc.from()->defaultName() + " - " + arc.to()->defaultName();
+}
 
 bool verify(NetSheet& sheet, std::vector<std::string>& messages) {
     std::size_t messagesBefore = messages.size();

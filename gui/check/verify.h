@@ -8,6 +8,8 @@
 
 namespace tokarium {
 
+class Arc;
+
 // Checks, in this order, that the sheet has places and transitions, none of them isolated; that arcs
 // between discrete nodes have whole weights; and that every continuous transition touching a discrete
 // place does so through arcs of equal total weight in both directions. Each fault appends one message;
@@ -15,5 +17,8 @@ namespace tokarium {
 // dropped, the others normalised, new conflict places given an entry) and returns true; otherwise
 // returns false and leaves the sheet unchanged.
 [[nodiscard]] bool verify(NetSheet& sheet, std::vector<std::string>& messages);
+
+// How the messages name an arc: "P1 - T2".
+std::string verifiedArcName(const Arc& arc);
 
 } // namespace tokarium

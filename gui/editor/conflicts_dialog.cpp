@@ -17,6 +17,8 @@
 #include "gui/check/setting_text.h"
 #include "gui/editor/dialog_constants.h"
 #include "gui/editor/painter_surface.h"
+#include "gui/model/place.h"
+#include "gui/model/transition.h"
 
 namespace tokarium {
 
@@ -32,8 +34,18 @@ QString shortenedText(const QString& text, const QFontMetrics& metrics, int widt
     return end;
 }
 
+namespace {
+
+// "P3", followed by the node's typed name when it has one.
+QString nodeRowName(const NetNode& node) {
+    const QString number = fromModelText(node.defaultName());
+    return node.name().empty() ? number : number + QLatin1Char(' ') + fromModelText(node.name());
+}
+
+} // namespace
+
 QStringList placeRowTexts(const Place& place, const PriorityEntry* entry) {
-    return {QStringLiteral("P%1").arg(place.index()),
+    return {nodeRowName(place),
             entry ? QString::fromStdString(entryText(*entry)) : QString()};
 }
 
@@ -47,8 +59,11 @@ void setRowTexts(QListWidgetItem& item, const QStringList& texts) {
 
 } // namespace
 
-QStringList transitionRowTexts(const PriorityEntry& entry, std::size_t element) {
-    return {QStringLiteral("T%1").arg(entry.transitionIndices[element]), QString::number(entry.priorities[element]),
+QStringList transitionRowTexts(const PriorityEntry& entry, std::size_t element, const NetSheet& sheet) {
+    const std::int32_t index = entry.transitionIndices[element];
+    const Transition* transition = sheet.findTransition(index);
+    return {transition ? nodeRowName(*transition) : QStringLiteral("T%1").arg(index),
+            QString::number(entry.priorities[element]),
             QString::fromStdString(ratioText(entry.ratios[element]))};
 }
 
@@ -143,7 +158,7 @@ void ConflictsDialog::selectPlace(int row) {
     if (m_entry) {
         for (std::size_t i = 0; i < m_entry->elementCount(); ++i) {
             auto* item = new QListWidgetItem(m_transitionList);
-            setRowTexts(*item, transitionRowTexts(*m_entry, i));
+            setRowTexts(*item, transitionRowTexts(*m_entry, i, m_sheet));
         }
     }
     m_transitionList->setEnabled(selected);
@@ -211,7 +226,7 @@ void ConflictsDialog::updateRowTexts() {
     }
     if (m_entry) {
         for (int row = 0; row < m_transitionList->count(); ++row)
-            setRowTexts(*m_transitionList->item(row), transitionRowTexts(*m_entry, static_cast<std::size_t>(row)));
+            setRowTexts(*m_transitionList->item(row), transitionRowTexts(*m_entry, static_cast<std::size_t>(row), m_sheet));
     }
     m_placeList->viewport()->update();
     m_transitionList->viewport()->update();

@@ -22,10 +22,11 @@ namespace tokarium {
 // The text cut and ended with "..." until it fits the width (just "..." when nothing fits).
 QString shortenedText(const QString& text, const QFontMetrics& metrics, int width);
 
-// Column texts of the dialog's rows. A place row: "P" + index, the entry's text (empty without entry).
-// A transition row: "T" + index, the priority, the ratio ("%.12lg") or nothing when it is 0.
+// Column texts of the dialog's rows. A place row: "P" + index (and the typed name, "P1 Tank"), the
+// entry's text (empty without entry). A transition row: "T" + index (and the typed name of the sheet's
+// transition), the priority, the ratio ("%.12lg") or nothing when it is 0.
 QStringList placeRowTexts(const Place& place, const PriorityEntry* entry);
-QStringList transitionRowTexts(const PriorityEntry& entry, std::size_t element);
+QStringList transitionRowTexts(const PriorityEntry& entry, std::size_t element, const NetSheet& sheet);
 
 // Draws each row's texts (Qt::UserRole, a QStringList) left-aligned in columns bounded by percentages of
 // the row's width, the row narrowed by 2 on each side, each text shortened to its column.

@@ -1,6 +1,7 @@
 // Named values of the editor: page geometry, undo depth, rubber band and printing rules.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -15,6 +16,9 @@ constexpr std::int32_t kPageInnerMargin = 10;
 // Zoom percentages a window can show; a sheet's zoom is kept within them for display.
 constexpr std::int32_t kMinimumZoom = 10;
 constexpr std::int32_t kMaximumZoom = 1000;
+// Zoom steps of the View menu (the toolbar's list shows them in the reverse order); Ctrl + wheel and
+// Zoom In / Zoom Out move between them.
+constexpr std::array<std::int32_t, 7> kZoomLevels = {25, 50, 75, 100, 150, 200, 500};
 
 // Undo steps kept per window.
 constexpr std::size_t kUndoLimit = 50;
@@ -32,6 +36,9 @@ constexpr std::int32_t kPageFrameInset = 2;
 // Printing: a drawable area below nine tenths of the printable size prints at its true size.
 constexpr std::int32_t kTrueSizeNumerator = 9;
 constexpr std::int32_t kTrueSizeDenominator = 10;
+
+// Border kept around the objects when a print is fitted to the page (logical units).
+constexpr std::int32_t kFitToPageBorder = 20;
 
 // Room around the selection for labels drawn outside the objects' bounds, before the picture is trimmed.
 constexpr std::int32_t kPictureMargin = 100;

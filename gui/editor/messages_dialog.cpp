@@ -16,6 +16,11 @@ MessagesDialog::MessagesDialog(QWidget* parent, const std::vector<std::string>& 
     m_list = new QListWidget(this);
     for (const std::string& message : messages)
         m_list->addItem(fromModelText(message));
+    m_list->setToolTip(tr("Double-click a message to select its object"));
+    connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        if (m_activated)
+            m_activated(static_cast<std::size_t>(m_list->row(item)));
+    });
     m_close = new QPushButton(tr("Close"), this);
     m_close->setDefault(true);
     connect(m_close, &QPushButton::clicked, this, &MessagesDialog::accept);

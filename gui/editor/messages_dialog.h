@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QDialog>
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,10 +21,13 @@ public:
 
     QListWidget* messageList() const { return m_list; }
     QPushButton* closeButton() const { return m_close; }
+    // Called with the message's position when the user double-clicks it (or presses Enter on it).
+    void setActivationHandler(std::function<void(std::size_t message)> handler) { m_activated = std::move(handler); }
 
 private:
     QListWidget* m_list = nullptr;
     QPushButton* m_close = nullptr;
+    std::function<void(std::size_t)> m_activated;
 };
 
 // Shows the messages modally over the parent and returns when the user closes them.

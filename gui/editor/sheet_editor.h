@@ -105,6 +105,9 @@ public:
     void properties();
     // "Properties..." of the object context menu.
     void contextProperties();
+    // "Change Kind" of the object context menu: the object under the pointer becomes one of the other
+    // kind of its pair, keeping its connections (recorded for Undo).
+    void changeContextKind();
 
     bool canUndo() const { return m_history.canUndo(); }
     bool canRedo() const { return m_history.canRedo(); }

@@ -3,6 +3,7 @@
 
 #include "gui/editor/object_properties.h"
 #include "gui/editor/object_snapshot.h"
+#include "gui/model/kind_change.h"
 #include "gui/model/legend.h"
 
 namespace tokarium {
@@ -177,6 +178,16 @@ void SheetEditor::contextProperties() {
     cancelMouseOperation();
     if (NetObject* object = contextObject())
         openProperties(*object);
+}
+
+void SheetEditor::changeContextKind() {
+    cancelMouseOperation();
+    NetObject* object = contextObject();
+    const std::optional<ObjectKind> other = object ? otherKindOf(object->kind()) : std::nullopt;
+    if (!other)
+        return;
+    saveUndo(true, "Change Kind");
+    selectOnly(changeKind(m_sheet, *object, *other));
 }
 
 void SheetEditor::openProperties(NetObject& object) {

@@ -29,6 +29,18 @@ QPen cosmeticPen(const QColor& colour, Qt::PenStyle style = Qt::SolidLine) {
     return pen;
 }
 
+// A device pixel of a printer is too fine for a grid dot (it vanishes or prints as a hairline): the dots
+// keep the size of a pixel of the reference device, round.
+QPen gridDotPen(const QPaintDevice& device) {
+    QPen pen = cosmeticPen(Qt::black);
+    const int width = device.logicalDpiX() / kReferenceDpi;
+    if (width > 1) {
+        pen.setWidth(width);
+        pen.setCapStyle(Qt::RoundCap);
+    }
+    return pen;
+}
+
 // Draws the sheet's objects, arcs first: on a window or page those meeting the drawable area, in a
 // picture of the selection the selected ones (arcs only with both ends selected).
 void drawObjects(DrawingSurface& surface, const NetSheet& sheet, const DrawContext& context, bool selectionOnly) {
@@ -85,6 +97,7 @@ DrawContext drawContextFor(const NetSheet& sheet, const EditorSession& session, 
     context.sheetFont = sheet.font();
     context.showHandles = showHandles;
     context.graphRenderer = session.graphRenderer;
+    context.curveLegend = true;
     return context;
 }
 
@@ -117,7 +130,7 @@ void paintSheet(QPainter& painter, const NetSheet& sheet, const DrawContext& con
         QPolygon dots;
         for (const Point& p : gridDots(sheet, {visible.left(), visible.top(), visible.right() + 1, visible.bottom() + 1}))
             dots.append(QPoint(p.x, p.y));
-        painter.setPen(cosmeticPen(Qt::black));
+        painter.setPen(gridDotPen(*painter.device()));
         painter.drawPoints(dots);
     }
     drawObjects(painter, sheet, context, false);

@@ -10,6 +10,7 @@
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/editor/editor_constants.h"
 #include "gui/editor/page_geometry.h"
@@ -25,12 +26,12 @@ namespace {
 // The preview window: one page, its own buttons; "Print..." closes it with the request to print.
 class SheetPreviewDialog : public QDialog {
 public:
-    SheetPreviewDialog(QPrinter& printer, SheetView& view, QWidget* parent) : QDialog(parent) {
+    SheetPreviewDialog(QPrinter& printer, SheetView& view, bool& fitToPage, QWidget* parent) : QDialog(parent) {
         setWindowTitle(tr("Print Preview"));
         auto* preview = new QPrintPreviewWidget(&printer, this);
         preview->setViewMode(QPrintPreviewWidget::SinglePageView);
         connect(preview, &QPrintPreviewWidget::paintRequested, this,
-                [&view](QPrinter* target) { (void)printSheet(*target, view); });
+                [&view, &fitToPage](QPrinter* target) { (void)printSheet(*target, view, fitToPage); });
 
         auto* buttons = new QHBoxLayout;
         auto addButton = [&](const QString& text) {
@@ -46,7 +47,11 @@ public:
         QPushButton* twoPages = addButton(tr("Two Page"));
         QPushButton* zoomIn = addButton(tr("Zoom in"));
         QPushButton* zoomOut = addButton(tr("Zoom out"));
+        QPushButton* fit = addButton(tr("Fit to Page"));
         QPushButton* close = addButton(tr("Close"));
+        fit->setCheckable(true);
+        fit->setChecked(fitToPage);
+        fit->setToolTip(tr("Print the objects as large as the page allows"));
         buttons->addStretch();
         // A print job is always one page.
         next->setEnabled(false);
@@ -58,6 +63,10 @@ public:
         });
         connect(zoomIn, &QPushButton::clicked, preview, [preview] { preview->zoomIn(); });
         connect(zoomOut, &QPushButton::clicked, preview, [preview] { preview->zoomOut(); });
+        connect(fit, &QPushButton::toggled, preview, [preview, &fitToPage](bool on) {
+            fitToPage = on;
+            preview->updatePreview();
+        });
         connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
         auto* layout = new QVBoxLayout(this);
@@ -117,15 +126,23 @@ PrintScale printScale(const PageSettings& page, QSize printable, int dpiX, int d
 }
 
 void renderSheetPage(QPainter& painter, const NetSheet& sheet, const EditorSession& session, QSize printable, int dpiX,
-                     int dpiY) {
-    const PrintScale scale = printScale(sheet.page(), printable, dpiX, dpiY);
+                     int dpiY, bool fitToPage) {
+    const Rect used = sheet.boundsOf(kAllKinds, false).inflated(kFitToPageBorder, kFitToPageBorder);
     painter.save();
-    painter.scale(scale.x, scale.y);
+    if (fitToPage && !sheet.empty()) {
+        const double scale = std::min(static_cast<double>(printable.width()) / used.width(),
+                                      static_cast<double>(printable.height()) / used.height());
+        painter.scale(scale, scale);
+        painter.translate(-used.left, -used.top);
+    } else {
+        const PrintScale scale = printScale(sheet.page(), printable, dpiX, dpiY);
+        painter.scale(scale.x, scale.y);
+    }
     paintSheet(painter, sheet, drawContextFor(sheet, session, false));
     painter.restore();
 }
 
-bool printSheet(QPrinter& printer, SheetView& view) {
+bool printSheet(QPrinter& printer, SheetView& view, bool fitToPage) {
     view.cancelMouseOperation();
     NetSheet& sheet = view.sheet();
     sheet.selectAll(false);
@@ -134,7 +151,7 @@ bool printSheet(QPrinter& printer, SheetView& view) {
     if (started) {
         const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
         renderSheetPage(painter, sheet, view.editor().session(), printable.size(), printer.logicalDpiX(),
-                        printer.logicalDpiY());
+                        printer.logicalDpiY(), fitToPage);
         painter.end();
     }
     sheet.selectAll(false);
@@ -150,13 +167,13 @@ void SheetPrinter::print(QWidget* parent, SheetView& view) {
     QPrintDialog dialog(&m_printer, parent);
     dialog.setMinMax(1, 1);
     if (dialog.exec() == QDialog::Accepted)
-        (void)printSheet(m_printer, view);
+        (void)printSheet(m_printer, view, m_fitToPage);
 }
 
 void SheetPrinter::preview(QWidget* parent, SheetView& view) {
     view.cancelMouseOperation();
     preparePrinter(m_printer, view.sheet());
-    SheetPreviewDialog dialog(m_printer, view, parent);
+    SheetPreviewDialog dialog(m_printer, view, m_fitToPage, parent);
     dialog.exec();
     if (dialog.printRequested())
         print(parent, view);

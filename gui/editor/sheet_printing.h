@@ -34,12 +34,14 @@ struct PrintScale {
 PrintScale printScale(const PageSettings& page, QSize printable, int dpiX, int dpiY);
 
 // Draws the sheet (no window decoration) mapped onto a printable area that starts at the painter's origin.
+// Fitted to the page, the objects (with a small border) are enlarged or reduced alike in both directions
+// to fill the printable area instead.
 void renderSheetPage(QPainter& painter, const NetSheet& sheet, const EditorSession& session, QSize printable, int dpiX,
-                     int dpiY);
+                     int dpiY, bool fitToPage = false);
 
 // Prints the view's sheet on the printer as it is set up: the mouse operation is cancelled and every
 // object deselected, so that no handles are printed. False when the printer cannot be started.
-[[nodiscard]] bool printSheet(QPrinter& printer, SheetView& view);
+[[nodiscard]] bool printSheet(QPrinter& printer, SheetView& view, bool fitToPage = false);
 
 // The File menu's "Print...", "Print Preview" and "Print Setup..." on one printer kept for the session.
 class SheetPrinter {
@@ -49,13 +51,16 @@ public:
     QPrinter& printer() { return m_printer; }
     // Prepares the printer, shows the print dialog and prints on OK.
     void print(QWidget* parent, SheetView& view);
-    // The preview window with "Print...", "Next", "Previous", "Zoom in", "Zoom out" and "Close".
+    // The preview window with "Print...", "Next", "Previous", "Zoom in", "Zoom out", "Fit to Page" and
+    // "Close". "Fit to Page" stays chosen for the later prints of the session.
     void preview(QWidget* parent, SheetView& view);
+    bool fitsToPage() const { return m_fitToPage; }
     // The printer setup dialog.
     void setup(QWidget* parent);
 
 private:
     QPrinter m_printer;
+    bool m_fitToPage = false;
 };
 
 } // namespace tokarium

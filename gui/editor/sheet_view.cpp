@@ -7,14 +7,21 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include "gui/editor/editor_constants.h"
+#include "gui/editor/kind_names.h"
+#include "gui/editor/object_tooltip.h"
 #include "gui/editor/page_geometry.h"
 #include "gui/editor/painter_surface.h"
 #include "gui/editor/sheet_painting.h"
+#include "gui/model/graph.h"
+#include "gui/model/kind_change.h"
+#include "gui/model/net_node.h"
 
 namespace tokarium {
 
@@ -108,11 +115,39 @@ void SheetView::resizeEvent(QResizeEvent* event) {
     updateScrollRange();
 }
 
+bool SheetView::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QAbstractScrollArea::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const Point point = toPoint(toLogical(help->pos()));
+    QString text;
+    if (const NetNode* node = sheet().nodeAt(point)) {
+        text = objectToolTip(*node);
+    } else if (const ObjectHit graph = sheet().hitTest(maskOf(ObjectKind::kGraph), point);
+               graph && m_editor.session().graphRenderer) {
+        // The value under the pointer; texts are measured as the graph draws them.
+        QImage scratch(1, 1, QImage::Format_ARGB32);
+        QPainter painter(&scratch);
+        PainterSurface measure(painter);
+        text = fromModelText(m_editor.session().graphRenderer->describeAt(static_cast<const Graph&>(*graph.object), point,
+                                                                           measure, sheet().font()));
+    }
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, viewport());
+    return true;
+}
+
 void SheetView::scrollContentsBy(int, int) {
     viewport()->update();
 }
 
 void SheetView::mousePressEvent(QMouseEvent* event) {
+    if (startsPan(*event)) {
+        beginPan(event->position().toPoint());
+        return;
+    }
     const Point point = toPoint(toLogical(event->position().toPoint()));
     m_lastMouse = event->position().toPoint();
     const KeyModifiers modifiers = modifiersOf(event->modifiers());
@@ -136,6 +171,11 @@ void SheetView::scrollTowards(QPoint windowPoint) {
 
 void SheetView::mouseMoveEvent(QMouseEvent* event) {
     m_lastMouse = event->position().toPoint();
+    if (m_panFrom) {
+        panTo(m_lastMouse);
+        return;
+    }
+    emit pointerMoved(toLogical(m_lastMouse));
     const EditorMode mode = m_editor.mode();
     // Dragging past the edge of the window scrolls the page along.
     if (mode == EditorMode::kTracking || mode == EditorMode::kRubberBand || mode == EditorMode::kArcDrawing)
@@ -149,6 +189,11 @@ void SheetView::mouseMoveEvent(QMouseEvent* event) {
 
 void SheetView::mouseReleaseEvent(QMouseEvent* event) {
     m_lastMouse = event->position().toPoint();
+    if (m_panFrom) {
+        if (event->buttons() == Qt::NoButton)
+            endPan();
+        return;
+    }
     if (event->button() == Qt::LeftButton) {
         m_editor.leftUp(toPoint(toLogical(m_lastMouse)));
         refresh();
@@ -175,11 +220,17 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
         cancelMouseOperation();
         return;
     }
+    if (event->key() == Qt::Key_Space) {
+        m_spaceHeld = true;
+        return;
+    }
     updateCursor(modifiersAfter(*event));
     QAbstractScrollArea::keyPressEvent(event);
 }
 
 void SheetView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat())
+        m_spaceHeld = false;
     updateCursor(modifiersAfter(*event));
     QAbstractScrollArea::keyReleaseEvent(event);
 }
@@ -229,6 +280,12 @@ std::unique_ptr<QMenu> SheetView::createObjectContextMenu() {
     menu->addAction(tr("Copy Format"), this, &SheetView::copyFormat);
     menu->addAction(tr("Paste Format"), this, &SheetView::pasteFormat);
     menu->addAction(tr("Properties..."), this, &SheetView::contextProperties);
+    // The other kind of the object's pair, named as in the Insert menu.
+    if (const NetObject* object = m_editor.contextObject())
+        if (const std::optional<ObjectKind> other = otherKindOf(object->kind())) {
+            menu->addSeparator();
+            menu->addAction(tr("Change Kind to %1").arg(insertKindName(*other)), this, &SheetView::changeContextKind);
+        }
     return menu;
 }
 
@@ -332,13 +389,7 @@ void SheetView::rotate() {
 
 void SheetView::setZoom(int zoom) {
     // The logical point at the middle of the window stays there.
-    const QPoint middle(viewport()->width() / 2, viewport()->height() / 2);
-    const QPoint centre = toLogical(middle);
-    m_editor.setZoom(zoom);
-    updateScrollRange();
-    horizontalScrollBar()->setValue(mulDiv(centre.x(), shownZoom(sheet()), 100) - middle.x());
-    verticalScrollBar()->setValue(mulDiv(centre.y(), shownZoom(sheet()), 100) - middle.y());
-    refresh();
+    zoomAround(zoom, windowMiddle());
 }
 
 void SheetView::renumber() {
@@ -368,6 +419,11 @@ void SheetView::extendSelection() {
 
 void SheetView::contextProperties() {
     m_editor.contextProperties();
+    refresh();
+}
+
+void SheetView::changeContextKind() {
+    m_editor.changeContextKind();
     refresh();
 }
 

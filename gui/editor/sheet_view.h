@@ -4,6 +4,8 @@
 #include <QAbstractScrollArea>
 #include <QPoint>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "gui/editor/editor_cursors.h"
 #include "gui/editor/editor_session.h"
@@ -43,6 +45,15 @@ public:
     void toggleAlignGrid();
     void rotate();
     void setZoom(int zoom);
+    // Zooms so that the logical point under the window point stays under it (as far as the page's
+    // scroll range allows).
+    void zoomAround(int zoom, QPoint windowPoint);
+    // The next zoom step above (direction > 0) or below the current zoom, around the window point.
+    void stepZoom(int direction, QPoint windowPoint);
+    // The middle of the window, where the zoom commands of the menus zoom around.
+    QPoint windowMiddle() const;
+    // The largest zoom at which the whole page fits the window.
+    void fitToWindow();
     // Format menu.
     void renumber();
     void copyFormat();
@@ -51,6 +62,9 @@ public:
     // Object context menu.
     void extendSelection();
     void contextProperties();
+    void changeContextKind();
+    // Selects exactly these objects and scrolls the first into the middle of the window.
+    void selectAndShow(const std::vector<NetObject*>& objects);
     // Any command first cancels a mouse operation in progress; the shell calls it before its own commands.
     void cancelMouseOperation();
     // Repaints and reports possibly changed command states, after the sheet was changed from outside
@@ -89,6 +103,8 @@ signals:
     void documentModified();
     // Enabling or checked states of commands may have changed (selection, mode, lists, zoom, grid).
     void commandStatesChanged();
+    // The pointer moved over the page; the point is in logical units.
+    void pointerMoved(QPoint logical);
     // The background context menu's "Duplicate PN".
     void duplicateSheetRequested();
     // PN's Properties: the background context menu's "Properties..." and a double-click with nothing selected.
@@ -104,6 +120,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void wheelEvent(QWheelEvent* event) override;
+    // Tool tips over places and transitions.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void updateScrollRange();
@@ -112,11 +131,19 @@ private:
     void updateCursor(KeyModifiers modifiers);
     void showContextMenu(QPoint globalPosition);
     void putSelectionPictureOnClipboard();
+    // Panning: a middle-button drag, or a left drag while the space bar is held.
+    bool startsPan(const QMouseEvent& event) const;
+    void beginPan(QPoint windowPoint);
+    void panTo(QPoint windowPoint);
+    void endPan();
 
     SheetEditor m_editor;
     QPoint m_lastMouse;          // last pointer position in window coordinates
     bool m_contextMenuDue = false; // the right press found no operation to cancel
     EditorCursor m_cursorShape = EditorCursor::kArrow;
+    bool m_spaceHeld = false;
+    std::optional<QPoint> m_panFrom; // window point where the pan last was
+    int m_wheelTurn = 0;             // Ctrl + wheel turn not yet spent on a zoom step (1/8 degrees)
 };
 
 } // namespace tokarium

@@ -136,8 +136,12 @@ std::string NetDocument::title() const {
 }
 
 void NetDocument::resetAllAndMarkModified() {
-    for (const auto& sheet : m_sheets)
+    for (const auto& sheet : m_sheets) {
         sheet->resetSimulation();
+        // The states recorded for going back belong to the net as it was.
+        sheet->simulationRun().recorded.clear();
+        sheet->simulationRun().shownState = 0;
+    }
     m_modified = true;
 }
 

@@ -72,7 +72,7 @@ public:
     bool isModified() const { return m_modified; }
     void setModified(bool modified) { m_modified = modified; }
 
-    // resetSimulation on every sheet, then the modified flag.
+    // resetSimulation on every sheet and forgets their recorded states, then the modified flag.
     void resetAllAndMarkModified();
 
 private:

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "gui/model/drawing_surface.h"
@@ -21,6 +22,8 @@ class GraphRenderer {
 public:
     virtual ~GraphRenderer() = default;
     virtual void drawGraph(const Graph& graph, DrawingSurface& surface, const DrawContext& context) const = 0;
+    // What the graph shows at the point, as lines of text ("t = 2", "P1: 4"); empty outside its plot.
+    virtual std::string describeAt(const Graph& graph, Point point, DrawingSurface& measure, const Font& font) const = 0;
 };
 
 // What a view tells the objects when they draw.
@@ -28,6 +31,7 @@ struct DrawContext {
     Font sheetFont;                             // texts of places, transitions and arcs
     bool showHandles = true;                    // off while a clipboard picture is made
     const GraphRenderer* graphRenderer = nullptr; // none: a graph draws its frame only
+    bool curveLegend = false;                   // graphs name their curves in a legend box
 };
 
 // Handle numbers: 0 is the body, -1 a miss; 1 left, 2 top, 3 right, 4 bottom edge middles,

@@ -29,6 +29,19 @@ struct ResultMatrix {
     }
 };
 
+// What a sheet showed after one step: enough to show that moment again and to step on from it.
+struct RecordedState {
+    double clock = 0.0;
+    bool ended = false;
+    std::int32_t stepIndex = 0;
+    std::int32_t stepsShown = 0;
+    double clockAtLastJump = -1.0;
+    std::string problem;
+    std::vector<double> workingMarkings; // places in index order
+    std::vector<double> shownMarkings;
+    std::vector<double> shownValues;     // transitions in index order
+};
+
 enum class EngineKind { kNone, kContinuous, kHybrid };
 
 // Filled by the simulation bridge; never saved.
@@ -48,6 +61,11 @@ struct SimulationRun {
     // Steps shown since the run started, and the clock at the last jump back of a hybrid walk.
     std::int32_t stepsShown = 0;
     double clockAtLastJump = -1.0;
+
+    // The states shown since the run started (the first one at time 0), and which of them is shown:
+    // the user may go back to an earlier one and forward again.
+    std::vector<RecordedState> recorded;
+    std::size_t shownState = 0;
 };
 
 } // namespace tokarium

@@ -6,7 +6,9 @@
 #include <cstdint>
 
 #include "gui/model/framed_box.h"
+#include "gui/model/net_sheet.h"
 #include "gui/model/number_text.h"
+#include "gui/model/place.h"
 
 namespace tokarium {
 namespace {
@@ -20,6 +22,9 @@ constexpr std::int32_t kLabelGap = 5;
 constexpr std::int32_t kXTickSpacing = 3;
 constexpr std::int32_t kYTickSpacing = 2;
 constexpr std::int32_t kYLabelAngle = 90;
+// Legend box: inner gap and length of the colour sample before each name.
+constexpr std::int32_t kLegendGap = 3;
+constexpr std::int32_t kLegendSample = 12;
 
 std::int32_t clamped(double value) {
     const double cut = std::trunc(value);
@@ -41,6 +46,15 @@ struct Mapping {
         return yScale == 0.0 ? (area.top + area.bottom) / 2 : clamped(area.bottom - value * yScale - 1);
     }
 };
+
+// The plot area inside the frame, and the scales that map the ranges onto it.
+Mapping mappingInside(const Rect& frame, const GraphRanges& ranges) {
+    Mapping map{frame.inflated(-1, -1), 0.0, 0.0};
+    if (ranges.xmax > 0.0)
+        map.xScale = (map.area.width() - 1) / ranges.xmax;
+    map.yScale = (map.area.height() - 1) / ranges.yTop;
+    return map;
+}
 
 Rect plotArea(const Graph& graph, const GraphRanges& ranges, std::int32_t h, DrawingSurface& surface,
               const Font& font) {
@@ -114,6 +128,42 @@ void drawCurves(const Graph& graph, const Mapping& map, DrawingSurface& surface)
     surface.popClip();
 }
 
+// A box in the plot area's top-right corner: a line in each curve's colour, then its name.
+void drawLegend(const Graph& graph, const Rect& area, std::int32_t h, DrawingSurface& surface, const Font& font) {
+    if (graph.curves().empty())
+        return;
+    std::int32_t textWidth = 0;
+    for (const GraphCurve& curve : graph.curves())
+        textWidth = std::max(textWidth, surface.measureText(curveLabel(curve), font).width);
+    const std::int32_t width = textWidth + kLegendSample + 3 * kLegendGap;
+    const std::int32_t height = static_cast<std::int32_t>(graph.curves().size()) * h + 2 * kLegendGap;
+    const Rect box{area.right - width - kLegendGap, area.top + kLegendGap, area.right - kLegendGap,
+                   area.top + kLegendGap + height};
+    surface.drawRectangle(box, Pen{graph.format().line, 1, PenStyle::kSolid}, Brush{graph.format().back});
+    std::int32_t y = box.top + kLegendGap + h / 2;
+    for (const GraphCurve& curve : graph.curves()) {
+        const std::int32_t x = box.left + kLegendGap;
+        surface.drawLine({x, y}, {x + kLegendSample, y}, Pen{curve.colour, 2, PenStyle::kSolid});
+        surface.drawText({x + kLegendSample + kLegendGap, y}, curveLabel(curve),
+                         TextStyle{font, graph.format().fore, HAlign::kLeft, VAlign::kCentre, 0});
+        y += h;
+    }
+}
+
+// After the user went back to an earlier step, a dotted line marks the time shown on the sheet.
+void drawTimeCursor(const Graph& graph, const Mapping& map, DrawingSurface& surface) {
+    for (const GraphCurve& curve : graph.curves()) {
+        if (!curve.boundSheet)
+            continue;
+        const SimulationRun& run = curve.boundSheet->simulationRun();
+        if (run.shownState + 1 < run.recorded.size() && map.xScale != 0.0) {
+            const std::int32_t x = map.x(run.clock);
+            surface.drawLine({x, map.area.top}, {x, map.area.bottom}, Pen{graph.format().fore, 1, PenStyle::kDotted});
+        }
+        return;
+    }
+}
+
 void drawTexts(const Graph& graph, const Rect& area, DrawingSurface& surface, const Font& font) {
     const Rect& r = graph.rect();
     const Colour fore = graph.format().fore;
@@ -170,18 +220,53 @@ void GraphDrawer::drawGraph(const Graph& graph, DrawingSurface& surface, const D
     const Font& font = context.sheetFont;
     const std::int32_t h = surface.measureText("0", font).height;
     const GraphRanges ranges = graphRanges(graph);
-    Rect area = plotArea(graph, ranges, h, surface, font);
-    drawFramedBox(surface, area, graph.format());
-    area = area.inflated(-1, -1);
-
-    Mapping map{area, 0.0, 0.0};
-    if (ranges.xmax > 0.0)
-        map.xScale = (area.width() - 1) / ranges.xmax;
-    map.yScale = (area.height() - 1) / ranges.yTop;
+    const Rect frame = plotArea(graph, ranges, h, surface, font);
+    drawFramedBox(surface, frame, graph.format());
+    const Mapping map = mappingInside(frame, ranges);
+    const Rect& area = map.area;
     if (graph.format().display & kGraphShowGrid)
         drawTicks(graph, map, ranges, h, surface, font);
     drawCurves(graph, map, surface);
+    drawTimeCursor(graph, map, surface);
     drawTexts(graph, area, surface, font);
+    if (context.curveLegend)
+        drawLegend(graph, area, h, surface, font);
+}
+
+std::optional<GraphReading> readGraphAt(const Graph& graph, Point point, DrawingSurface& measure, const Font& font) {
+    const GraphRanges ranges = graphRanges(graph);
+    const std::int32_t h = measure.measureText("0", font).height;
+    const Mapping map = mappingInside(plotArea(graph, ranges, h, measure, font), ranges);
+    if (map.xScale == 0.0 || !map.area.contains(point))
+        return std::nullopt;
+    GraphReading reading{(point.x - map.area.left) / map.xScale, {}};
+    for (const GraphCurve& curve : graph.curves()) {
+        // The value shown from the last sample at or before the time on.
+        const std::size_t samples = std::min(curve.times.size(), curve.afterValues.size());
+        std::optional<double> value;
+        for (std::size_t i = 0; i < samples && curve.times[i] <= reading.time; ++i)
+            value = curve.afterValues[i];
+        if (value)
+            reading.values.emplace_back(curveLabel(curve), *value);
+    }
+    return reading;
+}
+
+std::string GraphDrawer::describeAt(const Graph& graph, Point point, DrawingSurface& measure, const Font& font) const {
+    const std::optional<GraphReading> reading = readGraphAt(graph, point, measure, font);
+    if (!reading)
+        return {};
+    std::string text = "t = " + formatReal(reading->time);
+    for (const auto& [label, value] : reading->values)
+        text += "\n" + label + ": " + formatReal(value);
+    return text;
+}
+
+std::string curveLabel(const GraphCurve& curve) {
+    if (!curve.boundPlace)
+        return "P" + formatInteger(curve.placeIndex);
+    const std::string& name = curve.boundPlace->name();
+    return name.empty() ? curve.boundPlace->defaultName() : curve.boundPlace->defaultName() + " " + name;
 }
 
 } // namespace tokarium

@@ -25,6 +25,7 @@ PlotterTable::PlotterTable(const NetSheet& sheet) : m_duration(sheet.duration())
         PlotterColumn column;
         column.title = node.defaultName() +
                        std::string(node.isPlace() ? kPlaceColumnSuffix : kTransitionColumnSuffix);
+        column.name = node.name();
         column.times = node.historyTimes();
         column.values = node.historyValues();
         m_times.insert(m_times.end(), column.times.begin(), column.times.end());
@@ -39,6 +40,14 @@ std::vector<std::string> PlotterTable::headerTexts() const {
     for (const PlotterColumn& column : m_columns)
         texts.push_back(column.title);
     texts.emplace_back();
+    return texts;
+}
+
+std::vector<std::string> PlotterTable::namedHeaderTexts() const {
+    std::vector<std::string> texts = headerTexts();
+    for (std::size_t i = 0; i < m_columns.size(); ++i)
+        if (!m_columns[i].name.empty())
+            texts[i + 1] += "\n" + m_columns[i].name;
     return texts;
 }
 

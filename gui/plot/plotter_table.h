@@ -11,6 +11,7 @@ namespace tokarium {
 
 struct PlotterColumn {
     std::string title; // "P1.MC", "T2.IV"
+    std::string name;  // the node's typed name, empty when it has none
     std::vector<double> times;
     std::vector<double> values;
     // The value at the last recorded time not after t; none before the first record.
@@ -31,6 +32,8 @@ public:
     // Texts shown: titles "Date", node titles, "" for the last column; then per row the time or "Fin",
     // and per node "-" for a value equal to the row above, "" for no value, otherwise the number.
     std::vector<std::string> headerTexts() const;
+    // The titles as the window shows them: a node's typed name, when it has one, on a second line.
+    std::vector<std::string> namedHeaderTexts() const;
     std::vector<std::string> rowTexts(std::size_t row) const;
 
     // The saved form: TAB-separated, CR LF line ends, every value written in full.

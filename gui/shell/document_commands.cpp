@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QToolBar>
 
 #include "gui/editor/sheet_view.h"
 #include "gui/shell/main_window.h"
@@ -12,6 +13,7 @@
 #include "gui/shell/settings_file.h"
 #include "gui/shell/sheet_frame.h"
 #include "gui/shell/startup.h"
+#include "gui/shell/status_line.h"
 #include "gui/xml/document_file.h"
 
 namespace tokarium {
@@ -33,7 +35,11 @@ QRect toQRect(const Rect& rect) {
 } // namespace
 
 void MainWindow::startUp(const std::optional<std::string>& commandLineFile) {
-    m_recentFiles.load(SettingsFile::load(settingsPath()));
+    const SettingsFile settings = SettingsFile::load(settingsPath());
+    m_recentFiles.load(settings);
+    // The toolbars come back where the user left them; a damaged value is ignored.
+    restoreState(QByteArray::fromBase64(QByteArray::fromStdString(settings.value(kWindowSection, kLayoutKey))));
+    m_actions.toolbar->setChecked(!m_toolbar->isHidden());
     rebuildFileMenu();
     const std::optional<std::string> first = startupDocument(
         commandLineFile, m_recentFiles.paths(), [](const std::string& path) { return QFileInfo(fromPath(path)).isFile(); });
@@ -104,6 +110,7 @@ SheetFrame* MainWindow::openWindow(const std::shared_ptr<NetDocument>& document,
     connect(&view, &SheetView::commandStatesChanged, this, &MainWindow::scheduleRefresh);
     connect(&view, &SheetView::duplicateSheetRequested, this, &MainWindow::duplicateSheet);
     connect(&view, &SheetView::sheetPropertiesRequested, this, &MainWindow::editSheetProperties);
+    connect(&view, &SheetView::pointerMoved, this, [this](QPoint logical) { m_status->showPointer(logical); });
     m_mdiArea->addSubWindow(window);
     if (rect && rect->isEmpty()) {
         window->showMaximized();
@@ -280,6 +287,7 @@ bool MainWindow::closeAllAndSaveSettings() {
     refreshNow();
     SettingsFile settings = SettingsFile::load(settingsPath());
     m_recentFiles.store(settings);
+    settings.setValue(kWindowSection, kLayoutKey, saveState().toBase64().toStdString());
     // A folder that cannot be written only loses the list; the program still ends.
     (void)settings.save(settingsPath());
     return true;

@@ -12,6 +12,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -22,6 +23,9 @@
 #include "gui/shell/message_box_prompt.h"
 #include "gui/shell/qt_text.h"
 #include "gui/shell/sheet_frame.h"
+#include "gui/shell/shell_icons.h"
+#include "gui/shell/status_line.h"
+#include "gui/shell/step_controls.h"
 
 namespace tokarium {
 
@@ -70,9 +74,12 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
             m_lastActive = window;
         scheduleRefresh();
     });
+    setWindowIcon(shellIcon(QStringLiteral("tokarium")));
+    m_status = std::make_unique<StatusLine>(*statusBar());
     createActions();
-    createMenus();
+    decorateCommands(m_actions);
     createToolbar();
+    createMenus();
     QCoreApplication::instance()->installEventFilter(this);
     refreshNow();
 }
@@ -203,7 +210,10 @@ void MainWindow::createActions() {
     a.toolbar = addCommand(tr("Toolbar"));
     a.toolbar->setCheckable(true);
     a.toolbar->setChecked(true);
-    connect(a.toolbar, &QAction::toggled, this, [this](bool shown) { m_toolbar->setVisible(shown); });
+    connect(a.toolbar, &QAction::toggled, this, [this](bool shown) {
+        m_toolbar->setVisible(shown);
+        m_stepsToolbar->setVisible(shown);
+    });
     a.grid = addCommand(tr("Grid"), {QKeySequence(Qt::CTRL | Qt::Key_G)});
     a.alignGrid = addCommand(tr("Align Grid"), {QKeySequence(Qt::ALT | Qt::Key_G)});
     a.rotate = addCommand(tr("Rotate"), {QKeySequence(Qt::Key_F4)});
@@ -220,6 +230,18 @@ void MainWindow::createActions() {
         m_zoomGroup->addAction(a.zoom[i]);
         connect(a.zoom[i], &QAction::triggered, this, [this, level] { showSelectedZoom(level); });
     }
+    a.zoomIn = addCommand(tr("Zoom In"), {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    a.zoomOut = addCommand(tr("Zoom Out"), {QKeySequence::ZoomOut});
+    a.fitToWindow = addCommand(tr("Fit to Window"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    const auto zoomStep = [this](QAction* action, int direction) {
+        connect(action, &QAction::triggered, this, [this, direction] {
+            if (SheetView* view = activeView())
+                view->stepZoom(direction, view->windowMiddle());
+        });
+    };
+    zoomStep(a.zoomIn, 1);
+    zoomStep(a.zoomOut, -1);
+    connect(a.fitToWindow, &QAction::triggered, this, [this] { runOnView(&SheetView::fitToWindow); });
 
     a.renumber = addCommand(tr("Renumber"));
     a.copyFormat = addCommand(tr("Copy Format"));
@@ -254,6 +276,10 @@ void MainWindow::createActions() {
     connect(a.sheetProperties, &QAction::triggered, this, &MainWindow::editSheetProperties);
     connect(a.sheetsManager, &QAction::triggered, this, &MainWindow::manageSheets);
     connect(a.arrangeSheets, &QAction::triggered, this, &MainWindow::arrangeSheets);
+    a.tileWindows = addCommand(tr("Tile Windows"));
+    a.cascadeWindows = addCommand(tr("Cascade Windows"));
+    connect(a.tileWindows, &QAction::triggered, m_mdiArea, &QMdiArea::tileSubWindows);
+    connect(a.cascadeWindows, &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
 
     a.help = addCommand(tr("Help..."));
     a.about = addCommand(tr("About Tokarium..."));
@@ -295,6 +321,8 @@ void MainWindow::createMenus() {
     QMenu* zoom = m_viewMenu->addMenu(tr("Zoom"));
     for (QAction* level : a.zoom)
         zoom->addAction(level);
+    zoom->addSeparator();
+    zoom->addActions({a.zoomIn, a.zoomOut, a.fitToWindow});
 
     m_formatMenu = new QMenu(tr("F&ormat"), this);
     m_formatMenu->addAction(a.renumber);
@@ -307,6 +335,8 @@ void MainWindow::createMenus() {
     for (std::size_t i = 0; i < a.simulation.size(); ++i) {
         m_simulationMenu->addAction(a.simulation[i]);
         const SimulationCommand command = kSimulationItems[i].command;
+        if (command == SimulationCommand::kOneStepForward)
+            m_simulationMenu->addAction(m_steps->stepBack());
         if (command == SimulationCommand::kStopConditions || command == SimulationCommand::kStart)
             m_simulationMenu->addSeparator();
     }
@@ -314,7 +344,7 @@ void MainWindow::createMenus() {
     m_sheetMenu = new QMenu(tr("&PN"), this);
     m_sheetMenu->addActions({a.newSheet, a.duplicateSheet});
     m_sheetMenu->addSeparator();
-    m_sheetMenu->addActions({a.sheetProperties, a.sheetsManager, a.arrangeSheets});
+    m_sheetMenu->addActions({a.sheetProperties, a.sheetsManager, a.arrangeSheets, a.tileWindows, a.cascadeWindows});
     m_sheetMenu->addSeparator();
     connect(m_sheetMenu, &QMenu::aboutToShow, this, &MainWindow::rebuildSheetMenu);
 
@@ -368,6 +398,25 @@ void MainWindow::createToolbar() {
     connect(m_zoomList, &QComboBox::activated, this,
             [this](int index) { showSelectedZoom(m_zoomList->itemData(index).toInt()); });
     m_toolbar->addWidget(m_zoomList);
+    m_toolbar->addActions({a.zoomOut, a.zoomIn, a.fitToWindow});
+
+    // The simulation commands and the slider get a row of their own.
+    addToolBarBreak();
+    QToolBar* steps = m_stepsToolbar = addToolBar(tr("Steps"));
+    steps->setObjectName(QStringLiteral("steps"));
+    steps->toggleViewAction()->setVisible(false);
+    const auto simulation = [&a](SimulationCommand command) { return a.simulation[static_cast<std::size_t>(command)]; };
+    steps->addActions({simulation(SimulationCommand::kVerify), simulation(SimulationCommand::kInitialization),
+                       simulation(SimulationCommand::kStart)});
+    QAction* stepForward = simulation(SimulationCommand::kOneStepForward);
+    m_steps = new StepControls(
+        *steps, *stepForward,
+        [this]() -> NetDocument* { return activeWindow() ? &activeWindow()->document() : nullptr; },
+        [this] {
+            repaintViews();
+            scheduleRefresh();
+        });
+    addAction(m_steps->stepBack());
 }
 
 void MainWindow::showSelectedZoom(int level) {
@@ -458,7 +507,8 @@ void MainWindow::updateCommandStates() {
                             a.continuousPlace, a.discreteTransition, a.continuousTransition, a.ordinaryArc,
                             a.generalizedArc, a.graphs, a.legend, a.placeButton, a.transitionButton, a.arcButton,
                             a.grid, a.alignGrid, a.renumber, a.newSheet, a.duplicateSheet, a.sheetProperties,
-                            a.sheetsManager, a.arrangeSheets})
+                            a.sheetsManager, a.arrangeSheets, a.tileWindows, a.cascadeWindows, a.zoomIn, a.zoomOut,
+                            a.fitToWindow})
         action->setEnabled(hasView);
     for (QAction* action : a.zoom)
         action->setEnabled(hasView);
@@ -489,12 +539,32 @@ void MainWindow::refreshNow() {
     for (SheetFrame* window : sheetFrames())
         window->refreshTitle();
     if (SheetView* view = activeView()) {
+        // A zoom between the levels (Fit to Window) leaves the list blank; the status bar shows it.
         const int position = m_zoomList->findData(view->zoom());
-        if (position >= 0 && position != m_zoomList->currentIndex())
+        if (position != m_zoomList->currentIndex())
             m_zoomList->setCurrentIndex(position);
     }
     m_zoomList->setEnabled(activeView() != nullptr);
+    m_status->showView(activeView());
+    m_steps->refresh();
+    refreshMainTitle();
     updateCommandStates();
+}
+
+void MainWindow::refreshMainTitle() {
+    const QString program = fromLatin1Text(std::string(kDocumentTypeName));
+    SheetFrame* active = activeWindow();
+    const QString title = active ? QFile::decodeName(QByteArray::fromStdString(active->document().title()))
+                                       + QStringLiteral("[*] - ") + program
+                                 : program;
+    if (windowTitle() != title)
+        setWindowTitle(title);
+    setWindowModified(active && active->document().isModified());
+}
+
+void MainWindow::repaintViews() {
+    for (SheetFrame* window : sheetFrames())
+        window->view().viewport()->update();
 }
 
 void MainWindow::scheduleRefresh() {
@@ -515,8 +585,7 @@ void MainWindow::runSimulation(SimulationCommand command) {
         return;
     view->cancelMouseOperation();
     m_simulation->run(command, simulationTarget());
-    for (SheetFrame* window : sheetFrames())
-        window->view().viewport()->update();
+    repaintViews();
     scheduleRefresh();
 }
 

@@ -28,6 +28,8 @@ class QToolBar;
 namespace tokarium {
 
 class MessageBoxPrompt;
+class StatusLine;
+class StepControls;
 class SheetFrame;
 class SheetPrinter;
 class SheetView;
@@ -63,6 +65,9 @@ struct ShellActions {
     QAction* alignGrid = nullptr;
     QAction* rotate = nullptr;
     std::array<QAction*, kZoomLevels.size()> zoom{};
+    QAction* zoomIn = nullptr;
+    QAction* zoomOut = nullptr;
+    QAction* fitToWindow = nullptr;
     QAction* renumber = nullptr;
     QAction* copyFormat = nullptr;
     QAction* pasteFormat = nullptr;
@@ -73,6 +78,8 @@ struct ShellActions {
     QAction* sheetProperties = nullptr;
     QAction* sheetsManager = nullptr;
     QAction* arrangeSheets = nullptr;
+    QAction* tileWindows = nullptr;
+    QAction* cascadeWindows = nullptr;
     QAction* help = nullptr;
     QAction* about = nullptr;
     QAction* nextPane = nullptr;
@@ -141,6 +148,8 @@ public:
     QMenu* sheetMenu() const { return m_sheetMenu; }
     QComboBox* zoomList() const { return m_zoomList; }
     QComboBox* placeKindList() const { return m_placeKinds; }
+    const StatusLine& statusLine() const { return *m_status; }
+    StepControls& stepControls() const { return *m_steps; }
     std::vector<NetDocument*> documents() const;
     // Windows that are open (not closing), in the order they were created.
     std::vector<SheetFrame*> sheetFrames() const;
@@ -164,6 +173,9 @@ private:
     void runSimulation(SimulationCommand command);
     SimulationTarget simulationTarget();
     void showSelectedZoom(int level);
+    void repaintViews();
+    // The main window's title: the active document's title with the unsaved-changes marker.
+    void refreshMainTitle();
 
     void rebuildFileMenu();
     void updateMenuBarForm();
@@ -216,11 +228,14 @@ private:
     std::vector<QAction*> m_sheetMenuItems;
     std::vector<QAction*> m_recentFileItems;
     QToolBar* m_toolbar = nullptr;
+    QToolBar* m_stepsToolbar = nullptr; // the simulation commands and the time slider
     QComboBox* m_arcKinds = nullptr;
     QComboBox* m_placeKinds = nullptr;
     QComboBox* m_transitionKinds = nullptr;
     QComboBox* m_zoomList = nullptr;
     QTimer* m_refreshTimer = nullptr;
+    std::unique_ptr<StatusLine> m_status;
+    StepControls* m_steps = nullptr;
     // Whether the menu bar shows the form with a document.
     std::optional<bool> m_documentForm;
 };

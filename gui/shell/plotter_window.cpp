@@ -56,7 +56,7 @@ PlotterWindow::PlotterWindow(QWidget* parent, const NetSheet& sheet, std::string
 }
 
 void PlotterWindow::fillTable() {
-    const std::vector<std::string> headers = m_table.headerTexts();
+    const std::vector<std::string> headers = m_table.namedHeaderTexts();
     m_tableWidget->setColumnCount(static_cast<int>(headers.size()));
     m_tableWidget->setRowCount(static_cast<int>(m_table.rowCount()));
     QStringList titles;

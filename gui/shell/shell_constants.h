@@ -1,9 +1,10 @@
 // Names, bounds and texts of the application shell.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <string_view>
+
+#include "gui/editor/editor_constants.h"
 
 namespace tokarium {
 
@@ -12,6 +13,9 @@ constexpr std::string_view kSettingsFileName = "tokarium.ini";
 constexpr std::string_view kRecentFilesSection = "Files";
 constexpr std::string_view kRecentFileKeyPrefix = "File";
 constexpr std::size_t kMaxRecentFiles = 4;
+// Where it keeps the layout of the main window's toolbars (Qt's saved state, in base 64).
+constexpr std::string_view kWindowSection = "Window";
+constexpr std::string_view kLayoutKey = "Layout";
 // The File menu's single disabled item when there are no recent files.
 constexpr std::string_view kNoRecentFilesText = "...";
 
@@ -26,9 +30,6 @@ constexpr int kCascadeOffset = 24;
 constexpr std::size_t kCascadeSteps = 10;
 constexpr int kDefaultFrameWidth = 640;
 constexpr int kDefaultFrameHeight = 480;
-
-// Zoom levels of the View menu, and of the toolbar list in the reverse order.
-constexpr std::array<int, 7> kZoomLevels = {25, 50, 75, 100, 150, 200, 500};
 
 // Told when a document cannot be written (the previous file stays as it was).
 constexpr std::string_view kCantSaveFileMessage = "Can't save file \"%s\".";

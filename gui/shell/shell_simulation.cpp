@@ -8,13 +8,16 @@
 
 #include "gui/bridge/simulation_menu.h"
 #include "gui/check/check_messages.h"
+#include "gui/check/message_subject.h"
 #include "gui/check/verify.h"
 #include "gui/editor/conflicts_dialog.h"
 #include "gui/editor/messages_dialog.h"
+#include "gui/editor/sheet_view.h"
 #include "gui/editor/stop_conditions_dialog.h"
 #include "gui/shell/engine_wait.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/qt_text.h"
+#include "gui/shell/sheet_frame.h"
 #include "gui/shell/shell_constants.h"
 
 namespace tokarium {
@@ -57,7 +60,7 @@ private:
 // Brings the failing sheet to the front and lists its messages.
 class WindowFeedback : public SimulationFeedback {
 public:
-    WindowFeedback(MainWindow& window, std::function<void(const std::vector<std::string>&)> show)
+    WindowFeedback(MainWindow& window, std::function<void(NetSheet&, const std::vector<std::string>&)> show)
         : m_window(window), m_show(std::move(show)) {}
 
     void showVerificationFailure(NetSheet& sheet, const std::vector<std::string>& messages) override {
@@ -65,12 +68,12 @@ public:
             for (const auto& own : document->sheets())
                 if (own.get() == &sheet)
                     m_window.showSheet(*document, sheet);
-        m_show(messages);
+        m_show(sheet, messages);
     }
 
 private:
     MainWindow& m_window;
-    std::function<void(const std::vector<std::string>&)> m_show;
+    std::function<void(NetSheet&, const std::vector<std::string>&)> m_show;
 };
 
 // Ends the document's simulation before its settings change.
@@ -121,8 +124,13 @@ void ShellSimulation::run(SimulationCommand command, const SimulationTarget& tar
     }
 }
 
-void ShellSimulation::showMessages(QWidget* parent, const std::vector<std::string>& messages) {
+void ShellSimulation::showMessages(QWidget* parent, NetSheet& sheet, const std::vector<std::string>& messages) {
     MessagesDialog dialog(parent, messages);
+    // A double-clicked message selects the objects it names in the sheet's window.
+    dialog.setActivationHandler([this, &sheet, &messages](std::size_t message) {
+        if (SheetFrame* window = m_window.windowOf(sheet))
+            window->view().selectAndShow(messageSubjects(sheet, messages.at(message)));
+    });
     m_ui.runDialog(dialog);
 }
 
@@ -131,14 +139,14 @@ void ShellSimulation::verifyCommand(const SimulationTarget& target) {
     if (verify(*target.sheet, messages))
         m_prompt.showMessage(std::string(kMessageValidNet));
     else
-        showMessages(target.parent, messages);
+        showMessages(target.parent, *target.sheet, messages);
 }
 
 void ShellSimulation::conflictsCommand(const SimulationTarget& target) {
     discardSimulation(*target.document);
     std::vector<std::string> messages;
     if (!verify(*target.sheet, messages)) {
-        showMessages(target.parent, messages);
+        showMessages(target.parent, *target.sheet, messages);
         return;
     }
     ConflictsDialog dialog(target.parent, *target.sheet);
@@ -155,9 +163,9 @@ void ShellSimulation::engineCommand(SimulationCommand command, const SimulationT
     EngineWait wait(target.parent, m_ui.cancelOfferDelay);
     BridgeSettings settings = m_settings;
     settings.keepWaiting = [&wait] { return wait.keepWaiting(); };
-    WindowFeedback feedback(m_window, [this, &target, &wait](const std::vector<std::string>& messages) {
+    WindowFeedback feedback(m_window, [this, &target, &wait](NetSheet& sheet, const std::vector<std::string>& messages) {
         ArrowCursor arrow(wait);
-        showMessages(target.parent, messages);
+        showMessages(target.parent, sheet, messages);
     });
     ArrowCursorPrompt prompt(m_prompt, wait);
     NetDocument& document = *target.document;

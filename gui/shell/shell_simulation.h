@@ -48,7 +48,7 @@ private:
     void engineCommand(SimulationCommand command, const SimulationTarget& target);
     void plotterCommand(const SimulationTarget& target);
     void reportCommand(const SimulationTarget& target, bool longReport);
-    void showMessages(QWidget* parent, const std::vector<std::string>& messages);
+    void showMessages(QWidget* parent, NetSheet& sheet, const std::vector<std::string>& messages);
 
     MainWindow& m_window;
     BridgeSettings m_settings;

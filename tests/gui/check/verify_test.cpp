@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/check/check_messages.h"
+#include "gui/check/message_subject.h"
 #include "gui/check/priority_rules.h"
 #include "tests/gui/check/net_builder.h"
 
@@ -220,4 +221,32 @@ TEST(Verify, EntriesFollowTheRemainingTableOrderThenNewPlacesInContainerOrder) {
 }
 
 } // namespace
+TEST(Verify, EveryMessageLeadsBackToTheObjectsItNames) {
+    NetSheet sheet;
+    Place& lonely = discretePlace(sheet, 1);
+    Place& tank = continuousPlace(sheet, 2);
+    Transition& gate = discreteTransition(sheet, 1);
+    Transition& flow = continuousTransition(sheet, 2);
+    Transition& idle = discreteTransition(sheet, 3);
+    Arc& half = addArc(sheet, discretePlace(sheet, 3), gate, 1.5);
+    addArc(sheet, tank, flow);
+    addArc(sheet, discretePlace(sheet, 4), flow);
+    std::vector<std::string> messages;
+    ASSERT_FALSE(verify(sheet, messages));
+    std::vector<std::vector<NetObject*>> subjects;
+    for (const std::string& message : messages)
+        subjects.push_back(messageSubjects(sheet, message));
+    using Objects = std::vector<NetObject*>;
+    ASSERT_EQ(messages.size(), 4u);
+    EXPECT_EQ(subjects[0], Objects{&lonely}) << messages[0];
+    EXPECT_EQ(subjects[1], Objects{&idle}) << messages[1];
+    EXPECT_EQ(subjects[2], Objects{&half}) << messages[2];
+    EXPECT_EQ(subjects[3], (Objects{&flow, sheet.findPlace(4)})) << messages[3];
+    // Messages naming no object, or objects the sheet no longer has, lead nowhere.
+    EXPECT_TRUE(messageSubjects(sheet, "No defined place.").empty());
+    EXPECT_TRUE(messageSubjects(sheet, "Place P9 without input and output arc.").empty());
+    EXPECT_TRUE(messageSubjects(sheet, "Place P1 without").empty());
+    EXPECT_TRUE(messageSubjects(sheet, "").empty());
+}
+
 } // namespace tokarium

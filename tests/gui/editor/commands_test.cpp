@@ -1,10 +1,17 @@
 // Commands of a SheetView: clipboard and pastes, undo depth, formats, rotate, renumber, menus, effects.
 #include <QApplication>
 #include <QClipboard>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QTimer>
+#include <QToolTip>
 
+#include "gui/editor/object_tooltip.h"
+#include "gui/model/arc.h"
+#include "gui/model/graph.h"
+#include "gui/model/place.h"
+#include "gui/model/transition.h"
 #include "view_fixture.h"
 
 namespace tokarium::test {
@@ -258,7 +265,8 @@ TEST_F(CommandsTest, ObjectContextMenuActsOnTheObjectUnderThePointer) {
         menu->close();
     });
     rightClick(a->rect().centre());
-    EXPECT_EQ(texts, (std::vector<QString>{"Extend Selection", "Copy Format", "Paste Format", "Properties..."}));
+    EXPECT_EQ(texts, (std::vector<QString>{"Extend Selection", "Copy Format", "Paste Format", "Properties...", "",
+                                           "Change Kind to Continuous"}));
     EXPECT_TRUE(a->isSelected());
     EXPECT_TRUE(b->isSelected());
     EXPECT_FALSE(bar->isSelected());
@@ -291,6 +299,91 @@ TEST_F(CommandsTest, BackgroundContextMenuOffersPasteDuplicateAndNetProperties) 
     EXPECT_FALSE(pasteEnabled);
     EXPECT_EQ(duplicates, 1);
     EXPECT_FALSE(m_view->hasSelection());
+}
+
+TEST_F(CommandsTest, ChangeKindFromTheContextMenuKeepsConnectionsAndCanBeUndone) {
+    Place* place = static_cast<Place*>(insertAt(ObjectKind::kDiscretePlace, gridPoint(10, 10)));
+    NetObject* bar = insertAt(ObjectKind::kDiscreteTransition, gridPoint(30, 10));
+    NetObject* other = insertAt(ObjectKind::kContinuousTransition, gridPoint(30, 30));
+    place->setName("Tank");
+    place->setInitialMarking(4);
+    m_view->beginInsert(ObjectKind::kOrdinaryArc);
+    drag(place->rect().centre(), bar->rect().centre());
+    m_view->beginInsert(ObjectKind::kOrdinaryArc);
+    drag(other->rect().centre(), place->rect().centre());
+    ASSERT_EQ(objectsOf(kArcKinds).size(), 2u);
+    const Rect where = place->rect();
+
+    // Chooses the menu's last item on the object under the point.
+    const auto changeKindAt = [this](Point p) {
+        QString chosen;
+        QTimer::singleShot(50, [&chosen] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            chosen = menu->actions().back()->text();
+            menu->actions().back()->trigger();
+            menu->close();
+        });
+        rightClick(p);
+        return chosen;
+    };
+    EXPECT_EQ(changeKindAt(where.centre()), "Change Kind to Continuous");
+    const std::vector<NetObject*> places = objectsOf(kPlaceKinds);
+    ASSERT_EQ(places.size(), 1u);
+    auto* changed = static_cast<Place*>(places[0]);
+    EXPECT_EQ(changed->kind(), ObjectKind::kContinuousPlace);
+    EXPECT_EQ(changed->index(), 1);
+    EXPECT_EQ(changed->name(), "Tank");
+    EXPECT_EQ(changed->initialMarking(), 4);
+    EXPECT_EQ(changed->rect(), where);
+    EXPECT_TRUE(changed->isSelected());
+    ASSERT_EQ(changed->outputArcs().size(), 1u);
+    ASSERT_EQ(changed->inputArcs().size(), 1u);
+    EXPECT_EQ(changed->outputArcs()[0]->to(), bar);
+    EXPECT_EQ(changed->inputArcs()[0]->from(), other);
+    EXPECT_TRUE(m_document.isModified());
+
+    // The arc between them becomes generalized and stays between the same nodes.
+    Arc* arc = changed->outputArcs()[0];
+    const Point onArc{(arc->from()->rect().centre().x + arc->to()->rect().centre().x) / 2,
+                      (arc->from()->rect().centre().y + arc->to()->rect().centre().y) / 2};
+    EXPECT_EQ(changeKindAt(onArc), "Change Kind to Generalized");
+    ASSERT_EQ(changed->outputArcs().size(), 1u);
+    EXPECT_EQ(changed->outputArcs()[0]->kind(), ObjectKind::kGeneralizedArc);
+    EXPECT_EQ(changed->outputArcs()[0]->to(), bar);
+    EXPECT_EQ(objectsOf(kArcKinds).size(), 2u);
+
+    m_view->undo();
+    m_view->undo();
+    const std::vector<NetObject*> restored = objectsOf(kPlaceKinds);
+    ASSERT_EQ(restored.size(), 1u);
+    EXPECT_EQ(restored[0]->kind(), ObjectKind::kDiscretePlace);
+    EXPECT_EQ(static_cast<Place*>(restored[0])->outputArcs().size(), 1u);
+    EXPECT_EQ(static_cast<Place*>(restored[0])->outputArcs()[0]->kind(), ObjectKind::kOrdinaryArc);
+}
+
+TEST_F(CommandsTest, PlacesAndTransitionsTellNameKindAndShownValuesInTheirToolTips) {
+    auto* place = static_cast<Place*>(insertAt(ObjectKind::kDiscretePlace, gridPoint(10, 10)));
+    auto* bar = static_cast<Transition*>(insertAt(ObjectKind::kContinuousTransition, gridPoint(30, 10)));
+    place->setName("Tank");
+    place->setShownMarking(3);
+    bar->setFt(2);
+    bar->setShownValue(1.5);
+    EXPECT_EQ(objectToolTip(*place), "P1 Tank\nPlace Discrete\nMarking: 3");
+    place->setShownMarking(-1);
+    EXPECT_EQ(objectToolTip(*place), "P1 Tank\nPlace Discrete\nMarking: 0+");
+    EXPECT_EQ(objectToolTip(*bar), "T1\nTransition Constant Maximal Speed\nSpeed value: 2\nInstantaneous speed: 1.5");
+    EXPECT_TRUE(objectToolTip(Graph()).isEmpty());
+
+    // Hovering over the transition shows its tool tip; over the background none.
+    const QPoint over = at(bar->rect().centre());
+    QHelpEvent help(QEvent::ToolTip, over, viewport()->mapToGlobal(over));
+    QApplication::sendEvent(viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), objectToolTip(*bar));
+    const QPoint empty = at(gridPoint(60, 60));
+    QHelpEvent nothing(QEvent::ToolTip, empty, viewport()->mapToGlobal(empty));
+    QApplication::sendEvent(viewport(), &nothing);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
 }
 
 } // namespace

@@ -321,7 +321,8 @@ TEST_F(WindowPaintingTest, PreviewOffersItsButtonsForOnePage) {
         close->click();
     });
     printer.preview(m_view.get(), *m_view);
-    EXPECT_EQ(texts, (QStringList{"Print...", "Next", "Previous", "Two Page", "Zoom in", "Zoom out", "Close"}));
+    EXPECT_EQ(texts, (QStringList{"Print...", "Next", "Previous", "Two Page", "Zoom in", "Zoom out", "Fit to Page",
+                                  "Close"}));
     EXPECT_FALSE(twoPagesEnabled);
     EXPECT_FALSE(m_view->hasSelection());
 }
@@ -388,6 +389,46 @@ TEST_F(WindowPaintingTest, RenderedPageScalesToThePrintableArea) {
     const double sy = printable.height() / 1123.0;
     EXPECT_EQ(page.pixel(static_cast<int>(400 * sx), static_cast<int>(560 * sy)), qRgb(255, 0, 0));
     EXPECT_EQ(page.pixel(static_cast<int>(440 * sx), static_cast<int>(560 * sy)), qRgb(255, 255, 255));
+}
+
+TEST_F(WindowPaintingTest, FitToPageFillsThePageWithTheObjectsAndPrintedGridDotsAreRound) {
+    auto place = createObject(ObjectKind::kDiscretePlace);
+    place->setRect({380, 540, 420, 580});
+    place->format().back = 0x0000FF;
+    sheet().add(std::move(place));
+    sheet().grid().shown = false;
+    const QSize printable(2400, 3400);
+    QImage page(printable, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    renderSheetPage(painter, sheet(), m_session, printable, 300, 300, true);
+    painter.end();
+    // The place with its border of 20 (360..440 across) fills the width: 30 pixels a unit.
+    EXPECT_EQ(page.pixel(1200, 1200), qRgb(255, 0, 0));
+    EXPECT_EQ(page.pixel(1200 - 21 * 30, 1200), qRgb(255, 255, 255));
+    EXPECT_EQ(page.pixel(1200 + 15 * 30, 1200), qRgb(255, 0, 0));
+
+    // At 600 dpi a grid dot is a round spot several device pixels wide, not one pixel.
+    sheet().clear();
+    sheet().grid().shown = true;
+    QImage fine(QSize(1200, 1200), QImage::Format_RGB32);
+    fine.setDotsPerMeterX(static_cast<int>(600 / 0.0254));
+    fine.setDotsPerMeterY(static_cast<int>(600 / 0.0254));
+    fine.fill(Qt::white);
+    QPainter finePainter(&fine);
+    finePainter.scale(600.0 / 96, 600.0 / 96);
+    paintSheet(finePainter, sheet(), drawContextFor(sheet(), m_session, false));
+    finePainter.end();
+    int darkestRun = 0;
+    for (int y = 0; y < fine.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < fine.width(); ++x) {
+            run = qGray(fine.pixel(x, y)) < 128 ? run + 1 : 0;
+            darkestRun = std::max(darkestRun, run);
+        }
+    }
+    EXPECT_GE(darkestRun, 4);
+    EXPECT_LE(darkestRun, 8);
 }
 
 } // namespace

@@ -88,6 +88,18 @@ protected:
     std::unique_ptr<ConflictsDialog> m_dialog;
 };
 
+TEST_F(ConflictsDialogTest, RowsNameNodesByNumberAndTypedName) {
+    m_sheet.findPlace(2)->setName("Buffer");
+    m_sheet.findTransition(5)->setName("Drain");
+    ConflictsDialog named(nullptr, m_sheet);
+    named.placeList()->setCurrentRow(1);
+    EXPECT_EQ(rowTexts(named.placeList(), 0), (QStringList{"P1", "[T1, T2, T3]"}));
+    EXPECT_EQ(rowTexts(named.placeList(), 1), (QStringList{"P2 Buffer", "[T4, T5]"}));
+    ASSERT_EQ(named.transitionList()->count(), 2);
+    EXPECT_EQ(rowTexts(named.transitionList(), 0).value(0), "T4");
+    EXPECT_EQ(rowTexts(named.transitionList(), 1).value(0), "T5 Drain");
+}
+
 TEST_F(ConflictsDialogTest, OpensOnTheFirstPlaceWithNoTransitionSelected) {
     EXPECT_EQ(m_dialog->windowTitle(), "Conflicts Resolution");
     ASSERT_EQ(m_dialog->placeList()->count(), 2);

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "gui/model/net_sheet.h"
+#include "gui/model/place.h"
 #include "gui/plot/graph_drawing.h"
 
 namespace tokarium {
@@ -143,6 +145,69 @@ TEST(GraphDrawing, EmptyGraphReservesNoBottomMarginAndDrawsNoCurve) {
     ASSERT_EQ(surface.texts.size(), 2u);
     EXPECT_EQ(surface.texts[0].text, "T");
     EXPECT_EQ(surface.texts[1].anchor, (Point{(18 + 169) / 2, 120}));
+}
+
+TEST(GraphDrawing, LegendNamesEachCurveByItsPlaceAndTheCursorMarksAShownEarlierStep) {
+    NetSheet net;
+    Place tank(ObjectKind::kContinuousPlace);
+    tank.setIndex(2);
+    tank.setName("Tank");
+    Place plain(ObjectKind::kContinuousPlace);
+    plain.setIndex(7);
+    auto graph = flatCurveGraph(kGraphShowAxis);
+    graph->curves()[0].boundPlace = &tank;
+    graph->curves()[0].boundSheet = &net;
+    GraphCurve second = graph->curves()[0];
+    second.colour = 0x00FF00;
+    second.boundPlace = &plain;
+    GraphCurve unbound = graph->curves()[0];
+    unbound.boundPlace = nullptr;
+    unbound.placeIndex = 9;
+    graph->curves().push_back(second);
+    graph->curves().push_back(unbound);
+
+    Recorder plain_view;
+    GraphDrawer().drawGraph(*graph, plain_view, DrawContext{});
+    EXPECT_TRUE(plain_view.texts.empty());
+
+    DrawContext context;
+    context.curveLegend = true;
+    Recorder legend;
+    GraphDrawer().drawGraph(*graph, legend, context);
+    std::vector<std::string> names;
+    for (const Recorder::Text& text : legend.texts)
+        names.push_back(text.text);
+    EXPECT_EQ(names, (std::vector<std::string>{"P2 Tank", "P7", "P9"}));
+    // Each name follows a sample line in its curve's colour, one line height apart, inside the plot area.
+    ASSERT_EQ(legend.lines.size(), 3u);
+    EXPECT_EQ(legend.lines[0].pen.colour, 0x0000FFu);
+    EXPECT_EQ(legend.lines[1].pen.colour, 0x00FF00u);
+    EXPECT_EQ(legend.lines[1].from.y - legend.lines[0].from.y, 10);
+    EXPECT_EQ(legend.texts[0].anchor.y, legend.lines[0].from.y);
+    const Rect& area = legend.rectangles[0];
+    const Rect& box = legend.rectangles[1];
+    EXPECT_TRUE(box.left > area.left && box.right < area.right && box.top > area.top && box.bottom < area.bottom);
+    EXPECT_EQ(box.width(), 6 * 7 + 12 + 9);
+
+    // Hovering at time 5 reads every curve there; outside the plot area nothing.
+    Recorder measure;
+    EXPECT_EQ(GraphDrawer().describeAt(*graph, {90, 50}, measure, Font{}), "t = 5\nP2 Tank: 3\nP7: 3\nP9: 3");
+    EXPECT_EQ(GraphDrawer().describeAt(*graph, {5, 50}, measure, Font{}), "");
+
+    // The sheet shows the state at time 5 of three recorded ones: a dotted line at x(5).
+    net.simulationRun().recorded.resize(3);
+    net.simulationRun().shownState = 1;
+    net.simulationRun().clock = 5;
+    Recorder cursor;
+    GraphDrawer().drawGraph(*graph, cursor, DrawContext{});
+    ASSERT_EQ(cursor.lines.size(), 1u);
+    EXPECT_EQ(cursor.lines[0].pen.style, PenStyle::kDotted);
+    EXPECT_EQ(cursor.lines[0].from.x, cursor.lines[0].to.x);
+    EXPECT_EQ(cursor.lines[0].from.x, 12 + static_cast<std::int32_t>(5 * (157.0 - 1) / 10));
+    net.simulationRun().shownState = 2;
+    Recorder last;
+    GraphDrawer().drawGraph(*graph, last, DrawContext{});
+    EXPECT_TRUE(last.lines.empty());
 }
 
 } // namespace

@@ -42,6 +42,9 @@ TEST(PlotterTable, ColumnsRowsAndCells) {
     buildSheet(sheet);
     const PlotterTable table(sheet);
     EXPECT_EQ(table.headerTexts(), (Row{"Date", "P1.MC", "T2.IV", "P3.MC", "P4.MC", ""}));
+    // The window adds each typed name under its column's title.
+    EXPECT_EQ(table.namedHeaderTexts(),
+              (Row{"Date", "P1.MC\nnamed", "T2.IV\nnamed", "P3.MC\nnamed", "P4.MC\nnamed", ""}));
     EXPECT_EQ(table.times(), (std::vector<double>{0, 2, 5, 10}));
     EXPECT_EQ(table.rowTexts(0), (Row{"0", "4", "1", "", "", ""}));
     EXPECT_EQ(table.rowTexts(1), (Row{"2", "   2.5", "-", "", "", ""}));

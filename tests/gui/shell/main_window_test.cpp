@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QUrl>
 #include <clocale>
 #include <cstdio>
@@ -129,15 +130,18 @@ TEST_F(MainWindowTest, MenuBarWithADocumentHasEveryItemAndSeparator) {
     EXPECT_EQ(itemsOf(menus[3]->menu()),
               (QStringList{"Toolbar", "-", "Grid", "Align Grid", "-", "Rotate", "-", "Zoom>"}));
     EXPECT_EQ(itemsOf(menus[3]->menu()->actions().back()->menu()),
-              (QStringList{"25%", "50%", "75%", "100%", "150%", "200%", "500%"}));
+              (QStringList{"25%", "50%", "75%", "100%", "150%", "200%", "500%", "-", "Zoom In", "Zoom Out",
+                           "Fit to Window"}));
     EXPECT_EQ(itemsOf(menus[4]->menu()),
               (QStringList{"Renumber", "-", "Copy Format", "Paste Format", "-", "Properties..."}));
     EXPECT_EQ(itemsOf(menus[5]->menu()),
               (QStringList{"Verify...", "Conflicts Resolution...", "Stop Conditions...", "-", "Initialization",
-                           "One Step Forward", "Start", "-", "Plotter...", "Short Results...", "Long Results..."}));
+                           "One Step Forward", "Step Back", "Start", "-", "Plotter...", "Short Results...",
+                           "Long Results..."}));
     window.rebuildSheetMenu();
     EXPECT_EQ(itemsOf(menus[6]->menu()), (QStringList{"New PN", "Duplicate PN", "-", "PN's Properties...",
-                                                      "PNs Manager...", "Arrange PNs", "-", latin1(pnName(1))}));
+                                                      "PNs Manager...", "Arrange PNs", "Tile Windows",
+                                                      "Cascade Windows", "-", latin1(pnName(1))}));
     EXPECT_EQ(itemsOf(menus[7]->menu()), (QStringList{"Help...", "-", "About Tokarium..."}));
 }
 
@@ -209,7 +213,8 @@ TEST_F(MainWindowTest, PnMenuListsTheFirstTwentyNetsWithTheActiveOneChecked) {
     ASSERT_EQ(document.sheetCount(), 21u);
     window.showSheet(document, document.sheet(4));
     window.rebuildSheetMenu();
-    const QList<QAction*> items = window.sheetMenu()->actions().mid(7);
+    // The net list follows the commands and the separator below them.
+    const QList<QAction*> items = window.sheetMenu()->actions().mid(9);
     ASSERT_EQ(items.size(), 20);
     for (int i = 0; i < 20; ++i) {
         EXPECT_EQ(items[i]->text(), latin1(pnName(i + 1)));
@@ -352,8 +357,10 @@ TEST_F(MainWindowTest, OpenedAndSavedFilesLeadTheRecentListWhichExitWritesBack) 
 
     ASSERT_TRUE(window.closeAllAndSaveSettings());
     EXPECT_TRUE(window.documents().empty());
-    EXPECT_EQ(test::readBytes(window.settingsPath()), "[Files]\nFile1=" + copy + "\nFile2=" + paths[2]
-                                                          + "\nFile3=" + paths[4] + "\nFile4=" + paths[3] + "\n");
+    // The recent files come first; the toolbar layout follows in its own section.
+    EXPECT_TRUE(test::readBytes(window.settingsPath())
+                    .starts_with("[Files]\nFile1=" + copy + "\nFile2=" + paths[2] + "\nFile3=" + paths[4]
+                                 + "\nFile4=" + paths[3] + "\n[Window]\nLayout="));
 }
 
 TEST_F(MainWindowTest, StartUpSkipsADeletedFirstRecentFile) {
@@ -420,6 +427,20 @@ TEST_F(MainWindowTest, ZoomListFollowsTheActiveNet) {
     EXPECT_EQ(window.zoomList()->currentText(), "100%");
     EXPECT_EQ(window.zoomList()->itemText(0), "500%");
     EXPECT_EQ(window.zoomList()->itemText(6), "25%");
+}
+
+TEST_F(MainWindowTest, ToolbarLayoutComesBackAtTheNextStart) {
+    window.startUp(std::nullopt);
+    window.addToolBar(Qt::BottomToolBarArea, window.findChild<QToolBar*>(QStringLiteral("steps")));
+    window.commands().toolbar->trigger();
+    ASSERT_TRUE(window.closeAllAndSaveSettings());
+
+    MainWindow next(QString::fromStdString(folder.path().string()));
+    next.setUserPrompt(&prompt);
+    next.startUp(std::nullopt);
+    EXPECT_EQ(next.toolBarArea(next.findChild<QToolBar*>(QStringLiteral("steps"))), Qt::BottomToolBarArea);
+    EXPECT_FALSE(next.commands().toolbar->isChecked());
+    EXPECT_TRUE(next.findChild<QToolBar*>(QStringLiteral("toolbar"))->isHidden());
 }
 
 TEST_F(MainWindowTest, MissingManualIsReported) {
@@ -581,7 +602,7 @@ TEST_F(MainWindowTest, ClosingTheMainWindowAsksForEachModifiedDocumentThenWrites
     EXPECT_TRUE(window.close());
     EXPECT_TRUE(window.documents().empty());
     EXPECT_EQ(prompt.questions.size(), 2u);
-    EXPECT_EQ(test::readBytes(window.settingsPath()), "[Files]\nFile1=" + path + "\n");
+    EXPECT_TRUE(test::readBytes(window.settingsPath()).starts_with("[Files]\nFile1=" + path + "\n[Window]\n"));
 }
 
 TEST_F(MainWindowTest, ArrangePnsLinesMinimisedWindowsUpAlongTheBottom) {

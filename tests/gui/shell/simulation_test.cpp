@@ -6,9 +6,15 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QLabel>
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QSlider>
+#include <QStatusBar>
+#include <QToolBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <algorithm>
@@ -23,7 +29,9 @@
 #include "gui/editor/painter_surface.h"
 #include "gui/editor/sheet_view.h"
 #include "gui/editor/stop_conditions_dialog.h"
+#include "gui/model/arc.h"
 #include "gui/model/graph.h"
+#include "gui/model/object_factory.h"
 #include "gui/model/place.h"
 #include "gui/model/transition.h"
 #include "gui/plot/graph_drawing.h"
@@ -32,6 +40,8 @@
 #include "gui/shell/program_services.h"
 #include "gui/shell/sheet_frame.h"
 #include "gui/shell/shell_simulation.h"
+#include "gui/shell/status_line.h"
+#include "gui/shell/step_controls.h"
 #include "tests/gui/shell/shell_test_support.h"
 
 using namespace tokarium;
@@ -63,7 +73,7 @@ void saveGraphPicture(const Graph& graph, const NetSheet& net, const GraphRender
         painter.scale(kScale, kScale);
         painter.translate(kBorder - rect.left, kBorder - rect.top);
         PainterSurface surface(painter);
-        graph.draw(surface, DrawContext{net.font(), false, &renderer});
+        graph.draw(surface, DrawContext{net.font(), false, &renderer, true});
     }
     QDir().mkpath(folder);
     EXPECT_TRUE(picture.save(QDir(folder).filePath(QStringLiteral("graph_plot.png"))));
@@ -102,9 +112,12 @@ protected:
         ui.runDialog = [this](QDialog& dialog) {
             ShownDialog shown;
             shown.title = dialog.windowTitle();
-            if (auto* messages = qobject_cast<MessagesDialog*>(&dialog))
+            if (auto* messages = qobject_cast<MessagesDialog*>(&dialog)) {
                 for (int row = 0; row < messages->messageList()->count(); ++row)
                     shown.lines << messages->messageList()->item(row)->text();
+                if (onMessages)
+                    onMessages(*messages);
+            }
             if (auto* plotter = qobject_cast<PlotterWindow*>(&dialog)) {
                 shown.proposedFile = plotter->proposedFile();
                 shown.plotterHeader = plotter->table().headerTexts();
@@ -162,6 +175,20 @@ protected:
     std::vector<ShownDialog> dialogs;
     QStringList openedFiles;
     bool saveFromPlotter = false;
+    // The main window while stepping, its toolbars and its status bar, for the manual.
+    void savePicturesOfTheWindow() {
+        if (qEnvironmentVariable("TOKARIUM_SCREENSHOT_DIR").isEmpty())
+            return;
+        window.resize(1100, 760);
+        window.refreshNow();
+        saveScreenshot(window, QStringLiteral("main_stepping"));
+        saveScreenshot(*window.findChild<QToolBar*>(QStringLiteral("toolbar")), QStringLiteral("toolbar"));
+        saveScreenshot(*window.findChild<QToolBar*>(QStringLiteral("steps")), QStringLiteral("step_slider"));
+        saveScreenshot(*window.statusBar(), QStringLiteral("status_bar"));
+    }
+
+    // Acts on the Messages dialog while it is shown.
+    std::function<void(MessagesDialog&)> onMessages;
     ShellSimulation simulation;
 };
 
@@ -189,6 +216,52 @@ TEST_F(SimulationTest, VerifySaysValidPnOrListsTheMessages) {
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].title, "Messages");
     EXPECT_EQ(dialogs[0].lines, (QStringList{"No defined place.", "No defined transition."}));
+}
+
+TEST_F(SimulationTest, DoubleClickingAMessageSelectsAndShowsTheObjectsItNames) {
+    window.newFile();
+    NetSheet& net = sheet(0);
+    for (ObjectKind kind : {ObjectKind::kDiscretePlace, ObjectKind::kDiscreteTransition, ObjectKind::kDiscretePlace}) {
+        NetObject& node = net.add(createObject(kind));
+        static_cast<NetNode&>(node).setIndex(static_cast<std::int32_t>(net.count(maskOf(kind))));
+        node.offset(150 * static_cast<std::int32_t>(net.count(kNodeKinds)), 700);
+    }
+    // P2 feeds T1 with a weight that is not whole; P1 stays isolated.
+    auto arc = createObject(ObjectKind::kOrdinaryArc);
+    static_cast<Arc&>(*arc).link(*net.findPlace(2), *net.findTransition(1));
+    static_cast<Arc&>(*arc).setWeight(1.5);
+    Arc& weighted = static_cast<Arc&>(net.add(std::move(arc)));
+    SheetView& view = *window.activeView();
+    view.resize(500, 400);
+    std::vector<std::vector<NetObject*>> selections;
+    onMessages = [&](MessagesDialog& dialog) {
+        QListWidget& list = *dialog.messageList();
+        dialog.show();
+        for (int row = 0; row < list.count(); ++row) {
+            const QRect item = list.visualItemRect(list.item(row));
+            QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, item.center());
+            QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, item.center());
+            std::vector<NetObject*> selected;
+            for (NetObject* object : net.objects(kAllKinds, true))
+                selected.push_back(object);
+            selections.push_back(selected);
+        }
+    };
+    trigger(SimulationCommand::kVerify);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].lines, (QStringList{"Place P1 without input and output arc.",
+                                             "The weight of arc P2 - T1 is not an integer."}));
+    ASSERT_EQ(selections.size(), 2u);
+    EXPECT_EQ(selections[0], std::vector<NetObject*>{net.findPlace(1)});
+    EXPECT_EQ(selections[1], std::vector<NetObject*>{&weighted});
+    // The window scrolled the arc's middle towards its own.
+    const Rect bounds = weighted.bounds();
+    const QPoint centre = view.toWindow(QPoint((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2));
+    const QPoint middle = view.windowMiddle();
+    EXPECT_TRUE(std::abs(centre.x() - middle.x()) <= 1 || view.horizontalScrollBar()->value() == 0 ||
+                view.horizontalScrollBar()->value() == view.horizontalScrollBar()->maximum());
+    EXPECT_TRUE(std::abs(centre.y() - middle.y()) <= 1 || view.verticalScrollBar()->value() == 0 ||
+                view.verticalScrollBar()->value() == view.verticalScrollBar()->maximum());
 }
 
 TEST_F(SimulationTest, FirstFailingSheetComesToTheFrontWithItsMessages) {
@@ -272,6 +345,80 @@ TEST_F(SimulationTest, StartLeavesTheSheetsNotInitialisedSoTheNextStepRunsAgain)
     EXPECT_EQ(sheet(0).simulationRun().clock, 0.0);
     EXPECT_EQ(marking(0, 1), 6.0);
     EXPECT_EQ(marking(0, 3), 0.0);
+}
+
+TEST_F(SimulationTest, StepBackForwardAndTheSliderShowTheRunsTableAgainAndTheRunGoesOnPastIt) {
+    openExample("continuous_tanks.pn");
+    const auto shownMarkings = [this] {
+        std::vector<double> markings;
+        for (const NetObject* place : sheet(0).sortedByIndex(kPlaceKinds))
+            markings.push_back(static_cast<const Place*>(place)->shownMarking());
+        return markings;
+    };
+    // The initial state, then three steps showing the rows of the engine's table at 0, 2 and 6.
+    std::vector<std::vector<double>> shown{shownMarkings()};
+    std::vector<double> clocks{0.0};
+    for (int step = 0; step < 3; ++step) {
+        trigger(SimulationCommand::kOneStepForward);
+        shown.push_back(shownMarkings());
+        clocks.push_back(sheet(0).simulationRun().clock);
+    }
+    const ResultMatrix& table = sheet(0).simulationRun().placeResults;
+    for (std::size_t row = 0; row < 3; ++row)
+        for (std::size_t place = 0; place < 3; ++place)
+            EXPECT_EQ(shown[row + 1][place], table.at(row, place + 1)) << row << " " << place;
+    EXPECT_EQ(clocks, (std::vector<double>{0, 0, 2, 6}));
+    const std::size_t recordedTimes = firstGraph(sheet(0)).curves()[0].times.size();
+    const double otherNet = marking(1, 3);
+
+    window.refreshNow();
+    StepControls& steps = window.stepControls();
+    QSlider& slider = *steps.slider();
+    EXPECT_EQ(slider.maximum(), 3);
+    EXPECT_EQ(slider.value(), 3);
+    ASSERT_TRUE(steps.stepBack()->isEnabled());
+    steps.stepBack()->trigger();
+    steps.stepBack()->trigger();
+    EXPECT_EQ(shownMarkings(), shown[1]);
+    EXPECT_EQ(sheet(0).simulationRun().clock, 0.0);
+    EXPECT_EQ(slider.value(), 1);
+    EXPECT_EQ(steps.position()->text(), "step 1 / 3");
+    EXPECT_NE(marking(1, 3), otherNet);
+    window.refreshNow();
+    EXPECT_EQ(window.statusLine().clock(), "t = 0 / 10   step 1");
+    savePicturesOfTheWindow();
+
+    // Forward again over the recorded states: the same markings, no new history.
+    trigger(SimulationCommand::kOneStepForward);
+    EXPECT_EQ(shownMarkings(), shown[2]);
+    EXPECT_EQ(sheet(0).simulationRun().clock, 2.0);
+    slider.setValue(3);
+    EXPECT_EQ(shownMarkings(), shown[3]);
+    EXPECT_EQ(marking(1, 3), otherNet);
+    slider.setValue(0);
+    EXPECT_EQ(shownMarkings(), shown[0]);
+    EXPECT_FALSE(steps.stepBack()->isEnabled());
+    slider.setValue(3);
+    EXPECT_EQ(firstGraph(sheet(0)).curves()[0].times.size(), recordedTimes);
+    EXPECT_TRUE(prompt.messages.empty());
+
+    // Past the recorded states the run goes on to its end, with the histories of a run never stepped back.
+    EXPECT_EQ(stepToTheEnd(), 1);
+    EXPECT_EQ(sheet(0).simulationRun().clock, 9.0);
+    EXPECT_EQ(marking(0, 3), 6.0);
+    using Samples = std::vector<std::pair<double, double>>;
+    EXPECT_EQ(samples(firstGraph(sheet(0)).curves()[2]), (Samples{{0, 0}, {2, 2}, {6, 6}, {9, 6}}));
+
+    // After the end the slider still shows any state; stepping from there replays up to the end again.
+    window.refreshNow();
+    EXPECT_EQ(slider.maximum(), 4);
+    slider.setValue(2);
+    EXPECT_EQ(shownMarkings(), shown[2]);
+    prompt.messages.clear();
+    EXPECT_EQ(stepToTheEnd(), 2);
+    EXPECT_EQ(sheet(0).simulationRun().clock, 9.0);
+    window.refreshNow();
+    EXPECT_EQ(slider.value(), 4);
 }
 
 TEST_F(SimulationTest, InitializationRunsEveryEngineAgain) {

@@ -1,0 +1,15 @@
+// Finding the objects a verification message is about, so that the user can be shown them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "gui/model/net_sheet.h"
+
+namespace tokarium {
+
+// The isolated place or transition, the arc whose weight is not whole, or the transition and the place
+// lacking their arc; none for a message that names no object or names one the sheet no longer has.
+std::vector<NetObject*> messageSubjects(const NetSheet& sheet, const std::string& message);
+
+} // namespace tokarium
