@@ -158,6 +158,10 @@ SolveResult LpSolveLibrary::solve(const LpProblem& problem)
 {
     countSolve();
     LpModel model = buildLpModel(problem);
+    if (m_writeModelFile) {
+        std::ofstream file(kLpModelFile, std::ios::binary | std::ios::trunc);
+        file << lpModelText(model);
+    }
     restorePrecision(model);
     SolveResult result = run(model);
     if (result.status == SolveStatus::kInfeasible) {
@@ -196,10 +200,6 @@ void LpSolveLibrary::restorePrecision(LpModel& model) const
 
 SolveResult LpSolveLibrary::run(const LpModel& model)
 {
-    if (m_writeModelFile) {
-        std::ofstream file(kLpModelFile, std::ios::binary | std::ios::trunc);
-        file << lpModelText(model);
-    }
     SolveResult result;
     result.speeds.assign(model.transitions, 0);
     result.exactSpeeds.assign(model.transitions, 0);

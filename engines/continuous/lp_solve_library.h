@@ -7,7 +7,8 @@ namespace flowrun {
 
 class LpSolveLibrary final : public LpSolver {
 public:
-    // writeModelFile: also write each program's text to "date.lp", for tracing a run.
+    // writeModelFile: also write each program's text to "date.lp", for tracing a run (the text
+    // the program path would write for it; a relaxed retry is not written).
     explicit LpSolveLibrary(bool writeModelFile = false) : m_writeModelFile(writeModelFile) {}
 
     SolveResult solve(const LpProblem& problem) override;

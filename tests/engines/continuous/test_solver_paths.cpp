@@ -184,6 +184,35 @@ TEST(LpSolveLibrary, GivesExactValuesAndTheDualsOfTheRows)
     EXPECT_NEAR(std::fabs(result.rows[0].dual), 1.0 / 3, 1e-12);
 }
 
+TEST(LpSolveLibrary, WritesTheSameModelTextAsTheProgramPathWhenAsked)
+{
+    // P1 fed by T1 (known at 1/3) and drained by T2 and T3 (to compute, shared 3 : 7), T4 fixed at 0.
+    Matrix incidence(2, 4, 0);
+    incidence(0, 0) = 1;
+    incidence(0, 1) = -1;
+    incidence(0, 2) = -2;
+    LpProblem problem;
+    problem.incidence = &incidence;
+    problem.objective = Flags{false, true, true, false};
+    problem.balanceRows = Flags{true, true};
+    problem.maxSpeed = Vector{1, 2, kInfiniteSpeed, 4};
+    problem.zeroSpeed = Vector{1, 1, 1, 0};
+    problem.known = std::vector<KnownSpeed>{{1.0f / 3, 1}, {0, -1}, {0.05f, 2}, {0, -1}};
+    problem.sharing = SharingEquation{1, 2, 0.3f, 0.7f, 0};
+    std::string texts[2];
+    for (int path = 0; path < 2; ++path) {
+        test::TempFolder folder;
+        test::CurrentFolder inside(folder.path());
+        if (path == 0)
+            LpSolveLibrary(true).solve(problem);
+        else
+            makeSolver(SolverKind::kCommandLine)->solve(problem);
+        texts[path] = test::readText(folder.file("date.lp"));
+    }
+    EXPECT_EQ(texts[0], texts[1]);
+    EXPECT_EQ(texts[0], lpModelText(problem));
+}
+
 // An infeasible program on either path: speeds 0 and the same words for the report.
 TEST(SolverPaths, ReportAnInfeasibleProgramAlike)
 {
