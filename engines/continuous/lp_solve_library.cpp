@@ -3,6 +3,7 @@
 
 #include <lpsolve/lp_lib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <memory>
