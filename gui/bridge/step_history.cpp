@@ -66,8 +66,6 @@ void RecordState(NetSheet& sheet) {
     SimulationRun& run = sheet.simulationRun();
     if (run.recorded.size() >= kMaxRecordedStates)
         return;
-    if (!run.recorded.empty())
-        run.recorded.resize(std::min(run.recorded.size(), run.shownState + 1));
     run.recorded.push_back(currentState(sheet));
     run.shownState = run.recorded.size() - 1;
 }

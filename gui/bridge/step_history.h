@@ -9,8 +9,8 @@ namespace tokarium {
 
 // Forgets the recorded states and records the sheet's current state as the first.
 void StartRecording(NetSheet& sheet);
-// Records the sheet's current state after the shown one, which it becomes (nothing once the bound of
-// recorded states is reached).
+// Records the sheet's current state as the last, which it becomes; called after a step computed from
+// the last recorded state (nothing once the bound of recorded states is reached).
 void RecordState(NetSheet& sheet);
 // Shows the recorded state (the last one when there are fewer): markings, speeds, clock and the
 // stepping position. The histories keep every recorded moment.

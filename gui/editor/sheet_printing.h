@@ -54,7 +54,6 @@ public:
     // The preview window with "Print...", "Next", "Previous", "Zoom in", "Zoom out", "Fit to Page" and
     // "Close". "Fit to Page" stays chosen for the later prints of the session.
     void preview(QWidget* parent, SheetView& view);
-    bool fitsToPage() const { return m_fitToPage; }
     // The printer setup dialog.
     void setup(QWidget* parent);
 

@@ -76,10 +76,10 @@ private:
     std::function<void(NetSheet&, const std::vector<std::string>&)> m_show;
 };
 
-// Ends the document's simulation before its settings change.
+// Ends the document's simulation before its settings change; the recorded states go with it, so that
+// stepping forward cannot replay a run made with the old settings.
 void discardSimulation(NetDocument& document) {
-    ResetAll(document);
-    document.setModified(true);
+    document.resetAllAndMarkModified();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/bridge/result_import.h"
+#include "gui/bridge/step_history.h"
 #include "gui/bridge/stepping.h"
 #include "gui/model/graph.h"
 #include "gui/plot/graph_curves.h"
@@ -138,6 +139,57 @@ TEST(HybridStep, JumpBackShowsTheEarlierAfterMarkingsAndTheClockKeepsGrowing) {
     }
     EXPECT_TRUE(IsSheetEnded(s.sheet));
     EXPECT_TRUE(s.sheet.simulationRun().problem.empty());
+}
+
+TEST(StepHistory, GoingBackAndForwardOverAJumpingWalkShowsTheSameStatesAndTheRunGoesOnAsIfUninterrupted) {
+    // The walk straight to its end, and what each step showed.
+    SteppedSheet straight(1, 1, 15);
+    straight.load(EngineKind::kHybrid, kJumpingPositions, kJumpingSpeeds);
+    StartRecording(straight.sheet);
+    struct Shown {
+        double clock, working, shown, speed;
+        bool operator==(const Shown&) const = default;
+    };
+    const auto now = [](const SteppedSheet& s) { return Shown{s.clock(), s.working(0), s.shown(0), s.speed(0)}; };
+    std::vector<Shown> states{now(straight)};
+    while (!IsSheetEnded(straight.sheet)) {
+        StepSheet(straight.sheet);
+        states.push_back(now(straight));
+    }
+    ASSERT_EQ(states.size(), 9u);
+    ASSERT_EQ(straight.sheet.simulationRun().recorded.size(), 9u);
+
+    // The same walk, going back and forth on the way: to state 6, back to 2 and 0, forward again.
+    SteppedSheet s(1, 1, 15);
+    s.load(EngineKind::kHybrid, kJumpingPositions, kJumpingSpeeds);
+    StartRecording(s.sheet);
+    for (int step = 0; step < 6; ++step)
+        StepSheet(s.sheet);
+    const std::size_t historyLength = s.places[0]->historyTimes().size();
+    ShowRecordedState(s.sheet, 2);
+    EXPECT_EQ(now(s), states[2]);
+    ShowRecordedState(s.sheet, 0);
+    EXPECT_EQ(now(s), states[0]);
+    EXPECT_FALSE(IsSheetEnded(s.sheet));
+    for (std::size_t state = 1; state <= 4; ++state) {
+        StepSheet(s.sheet);
+        EXPECT_EQ(now(s), states[state]) << state;
+    }
+    EXPECT_EQ(s.places[0]->historyTimes().size(), historyLength);
+    // From 4 the recorded 5 and 6 come again, then the run goes on from 6.
+    ShowRecordedState(s.sheet, 4);
+    while (!IsSheetEnded(s.sheet))
+        StepSheet(s.sheet);
+    EXPECT_EQ(now(s), states.back());
+    EXPECT_EQ(s.sheet.simulationRun().recorded.size(), 9u);
+    for (std::size_t state = 0; state < states.size(); ++state) {
+        ShowRecordedState(s.sheet, state);
+        EXPECT_EQ(now(s), states[state]) << state;
+    }
+    // A state beyond the last shows the last.
+    ShowRecordedState(s.sheet, 100);
+    EXPECT_EQ(now(s), states.back());
+    EXPECT_TRUE(IsSheetEnded(s.sheet));
 }
 
 TEST(HybridStep, CycleOfZeroTimeStepsEnds) {

@@ -443,6 +443,10 @@ TEST_F(SimulationTest, SettingsCommandsDiscardTheRunAndMarkTheDocument) {
     EXPECT_TRUE(document().isModified());
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].title, "Stop Conditions");
+    // The states recorded under the old settings are gone: nothing to go back to.
+    window.refreshNow();
+    EXPECT_FALSE(window.stepControls().stepBack()->isEnabled());
+    EXPECT_EQ(window.stepControls().slider()->maximum(), 0);
 
     trigger(SimulationCommand::kOneStepForward);
     document().setModified(false);
