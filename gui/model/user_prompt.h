@@ -11,7 +11,11 @@ enum class Answer { kYes, kNo, kCancel };
 class UserPrompt {
 public:
     virtual ~UserPrompt() = default;
+    // A warning or a failure.
     virtual void showMessage(const std::string& text) = 0;
+    // A piece of information ("Valid PN.", "End of simulation."); shown like a message unless the
+    // prompt tells the two apart.
+    virtual void showInformation(const std::string& text) { showMessage(text); }
     // True for Yes.
     virtual bool askYesNo(const std::string& text) = 0;
     virtual Answer askYesNoCancel(const std::string& text) = 0;
@@ -20,6 +24,8 @@ public:
 // Texts of the document commands; "%s" stands for a path or file name (see formatMessage).
 constexpr std::string_view kCantOpenFileMessage = "Can't open file \"%s\".";
 constexpr std::string_view kIncorrectFormatMessage = "Incorrect file format \"%s\".";
+// Follows the format message when the reader found where the file is damaged.
+constexpr std::string_view kDamagedLineMessage = "The file is damaged at line %s.";
 constexpr std::string_view kIncorrectVersionQuestion =
     "The version number of the file \"%s\" is incorrect. Do you want to continue?";
 constexpr std::string_view kSaveChangesQuestion = "Save the changes made to \"%s\" ?";

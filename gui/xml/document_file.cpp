@@ -27,8 +27,12 @@ bool openDocument(NetDocument& document, const std::string& path, UserPrompt& pr
     auto askVersion = [&] { return prompt.askYesNo(formatMessage(kIncorrectVersionQuestion, path)); };
     DocumentReadStatus status = readDocument(document, reader, askVersion, read);
     if (status != DocumentReadStatus::kLoaded) {
-        if (status == DocumentReadStatus::kIncorrectFormat)
-            prompt.showMessage(formatMessage(kIncorrectFormatMessage, path));
+        if (status == DocumentReadStatus::kIncorrectFormat) {
+            std::string message = formatMessage(kIncorrectFormatMessage, path);
+            if (reader.damaged())
+                message += " " + formatMessage(kDamagedLineMessage, std::to_string(reader.damageLine()));
+            prompt.showMessage(message);
+        }
         document.removeAllSheets();
         return false;
     }

@@ -35,31 +35,43 @@ DocumentReadStatus readDocument(NetDocument& document, XmlReader& reader,
     if (XmlReader::getText(attributes, "version", "").empty() && !(continueWithoutVersion && continueWithoutVersion()))
         return DocumentReadStatus::kVersionRefused;
 
-    const std::size_t firstWindow = windows.size();
-    const std::size_t firstSheet = document.sheetCount();
+    // Sheets and views are collected first and enter the document only when the whole file was read
+    // without damage: part of a document must never pass for all of it.
+    std::vector<std::unique_ptr<NetSheet>> sheets;
+    std::vector<ViewPlacement> views;
     bool emptyRoot = !reader.closingName().empty();
     while (!emptyRoot && !reader.isEnd("tokarium")) {
         auto sheet = std::make_unique<NetSheet>();
         if (readSheet(*sheet, reader)) {
-            document.addSheet(std::move(sheet));
+            sheets.push_back(std::move(sheet));
         } else if (reader.readElement("view", &attributes, nullptr)) {
-            NetSheet* shown = document.findSheetById(XmlReader::getInteger(attributes, "id", 0));
-            bool alreadyOpen = std::any_of(windows.begin() + static_cast<std::ptrdiff_t>(firstWindow), windows.end(),
-                                           [shown](const SheetWindow& window) { return window.sheet == shown; });
-            if (shown && !alreadyOpen) {
-                Rect rect;
-                rect.left = XmlReader::getInteger(attributes, "left", 0);
-                rect.top = XmlReader::getInteger(attributes, "top", 0);
-                rect.right = XmlReader::getInteger(attributes, "right", 0);
-                rect.bottom = XmlReader::getInteger(attributes, "bottom", 0);
-                windows.push_back(SheetWindow{shown, rect});
-            }
+            ViewPlacement view;
+            view.sheetId = reader.integerAttribute(attributes, "id", 0);
+            view.rect.left = reader.integerAttribute(attributes, "left", 0);
+            view.rect.top = reader.integerAttribute(attributes, "top", 0);
+            view.rect.right = reader.integerAttribute(attributes, "right", 0);
+            view.rect.bottom = reader.integerAttribute(attributes, "bottom", 0);
+            views.push_back(view);
         } else {
             reader.skip();
         }
     }
-    if (document.sheetCount() == firstSheet)
+    if (reader.damaged())
+        return DocumentReadStatus::kIncorrectFormat;
+    if (sheets.empty())
         return DocumentReadStatus::kNoSheet;
+
+    const std::size_t firstWindow = windows.size();
+    const std::size_t firstSheet = document.sheetCount();
+    for (auto& sheet : sheets)
+        document.addSheet(std::move(sheet));
+    for (const ViewPlacement& view : views) {
+        NetSheet* shown = document.findSheetById(view.sheetId);
+        bool alreadyOpen = std::any_of(windows.begin() + static_cast<std::ptrdiff_t>(firstWindow), windows.end(),
+                                       [shown](const SheetWindow& window) { return window.sheet == shown; });
+        if (shown && !alreadyOpen)
+            windows.push_back(SheetWindow{shown, view.rect});
+    }
     if (windows.size() == firstWindow)
         windows.push_back(SheetWindow{&document.sheet(firstSheet), std::nullopt});
     return DocumentReadStatus::kLoaded;

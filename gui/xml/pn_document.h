@@ -29,7 +29,7 @@ struct SheetWindow {
 
 enum class DocumentReadStatus {
     kLoaded,
-    kIncorrectFormat, // no XML declaration, or a root other than "tokarium"
+    kIncorrectFormat, // no XML declaration, a root other than "tokarium", or a damaged file
     kVersionRefused,  // the version was missing and the user chose not to go on
     kNoSheet,         // nothing in the file could be read as a sheet
 };

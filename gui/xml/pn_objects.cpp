@@ -40,24 +40,24 @@ bool readFormatChild(NetObject& object, XmlReader& reader) {
     XmlAttributes attributes;
     if (reader.readElement("rect", &attributes, nullptr)) {
         Rect rect = object.rect();
-        rect.left = XmlReader::getInteger(attributes, "left", rect.left);
-        rect.top = XmlReader::getInteger(attributes, "top", rect.top);
-        rect.right = XmlReader::getInteger(attributes, "right", rect.right);
-        rect.bottom = XmlReader::getInteger(attributes, "bottom", rect.bottom);
+        rect.left = reader.integerAttribute(attributes, "left", rect.left);
+        rect.top = reader.integerAttribute(attributes, "top", rect.top);
+        rect.right = reader.integerAttribute(attributes, "right", rect.right);
+        rect.bottom = reader.integerAttribute(attributes, "bottom", rect.bottom);
         object.setRect(rect);
         return true;
     }
     ObjectFormat& format = object.format();
     if (reader.readElement("color", &attributes, nullptr)) {
-        format.back = XmlReader::getInteger(attributes, "back", format.back);
-        format.fore = XmlReader::getInteger(attributes, "fore", format.fore);
-        format.line = XmlReader::getInteger(attributes, "line", format.line);
+        format.back = reader.integerAttribute(attributes, "back", format.back);
+        format.fore = reader.integerAttribute(attributes, "fore", format.fore);
+        format.line = reader.integerAttribute(attributes, "line", format.line);
         return true;
     }
     if (reader.readElement("format", &attributes, nullptr)) {
-        format.width = XmlReader::getInteger(attributes, "width", format.width);
-        format.style = XmlReader::getInteger(attributes, "style", format.style);
-        format.display = XmlReader::getInteger(attributes, "display", format.display);
+        format.width = reader.integerAttribute(attributes, "width", format.width);
+        format.style = reader.integerAttribute(attributes, "style", format.style);
+        format.display = reader.integerAttribute(attributes, "display", format.display);
         return true;
     }
     return false;
@@ -153,7 +153,7 @@ bool readKindChild(NetObject& object, XmlReader& reader) {
         if (!reader.readElement("point", &attributes, nullptr))
             return false;
         arc.route().push_back(
-            Point{XmlReader::getInteger(attributes, "x", 0), XmlReader::getInteger(attributes, "y", 0)});
+            Point{reader.integerAttribute(attributes, "x", 0), reader.integerAttribute(attributes, "y", 0)});
         return true;
     }
     case ObjectKind::kGraph: {
@@ -174,9 +174,9 @@ bool readKindChild(NetObject& object, XmlReader& reader) {
         if (!reader.readElement("curve", &attributes, nullptr))
             return false;
         GraphCurve curve;
-        curve.sheetId = XmlReader::getInteger(attributes, "rdp", curve.sheetId);
-        curve.placeIndex = XmlReader::getInteger(attributes, "place", curve.placeIndex);
-        curve.colour = XmlReader::getInteger(attributes, "color", curve.colour);
+        curve.sheetId = reader.integerAttribute(attributes, "rdp", curve.sheetId);
+        curve.placeIndex = reader.integerAttribute(attributes, "place", curve.placeIndex);
+        curve.colour = reader.integerAttribute(attributes, "color", curve.colour);
         graph.curves().push_back(std::move(curve));
         return true;
     }
@@ -185,8 +185,8 @@ bool readKindChild(NetObject& object, XmlReader& reader) {
         if (reader.readElement("font", &attributes, nullptr)) {
             Font font = legend.font();
             font.face = XmlReader::getText(attributes, "name", font.face);
-            font.size = XmlReader::getInteger(attributes, "size", font.size);
-            font.style = XmlReader::getInteger(attributes, "style", font.style);
+            font.size = reader.integerAttribute(attributes, "size", font.size);
+            font.style = reader.integerAttribute(attributes, "style", font.style);
             legend.setFont(std::move(font));
             return true;
         }
@@ -210,11 +210,11 @@ bool startsElementOf(ObjectKind kind, XmlReader& reader, XmlAttributes& attribut
 // Reads the element whose start tag is the current token, given its attributes.
 void readObjectElement(NetObject& object, XmlReader& reader, const XmlAttributes& attributes) {
     if (auto* node = dynamic_cast<NetNode*>(&object)) {
-        node->setIndex(XmlReader::getInteger(attributes, "id", node->index()));
+        node->setIndex(reader.integerAttribute(attributes, "id", node->index()));
         node->setName(XmlReader::getText(attributes, "name", node->name()));
     } else if (auto* arc = dynamic_cast<Arc*>(&object)) {
-        arc->setUp(XmlReader::getInteger(attributes, "up", arc->up()));
-        arc->setDown(XmlReader::getInteger(attributes, "down", arc->down()));
+        arc->setUp(reader.integerAttribute(attributes, "up", arc->up()));
+        arc->setDown(reader.integerAttribute(attributes, "down", arc->down()));
     }
     // An empty-element tag has no children; its closing name is already set.
     bool emptyElement = !reader.closingName().empty();

@@ -36,24 +36,24 @@ bool readSetting(NetSheet& sheet, XmlReader& reader) {
     XmlAttributes attributes;
     if (reader.readElement("paper", &attributes, nullptr)) {
         PageSettings& page = sheet.page();
-        page.paperCode = XmlReader::getInteger(attributes, "paper", page.paperCode);
-        page.width = XmlReader::getInteger(attributes, "width", page.width);
-        page.height = XmlReader::getInteger(attributes, "height", page.height);
-        page.orientation = XmlReader::getInteger(attributes, "orientation", page.orientation);
+        page.paperCode = reader.integerAttribute(attributes, "paper", page.paperCode);
+        page.width = reader.integerAttribute(attributes, "width", page.width);
+        page.height = reader.integerAttribute(attributes, "height", page.height);
+        page.orientation = reader.integerAttribute(attributes, "orientation", page.orientation);
         return true;
     }
     if (reader.readElement("font", &attributes, nullptr)) {
         Font& font = sheet.font();
         font.face = XmlReader::getText(attributes, "name", font.face);
-        font.size = XmlReader::getInteger(attributes, "size", font.size);
-        font.style = XmlReader::getInteger(attributes, "style", font.style);
+        font.size = reader.integerAttribute(attributes, "size", font.size);
+        font.style = reader.integerAttribute(attributes, "style", font.style);
         return true;
     }
     if (reader.readElement("grid", &attributes, nullptr)) {
         GridSettings& grid = sheet.grid();
-        grid.step = XmlReader::getInteger(attributes, "size", grid.step);
-        grid.shown = XmlReader::getBoolean(attributes, "show", grid.shown);
-        grid.align = XmlReader::getBoolean(attributes, "align", grid.align);
+        grid.step = reader.integerAttribute(attributes, "size", grid.step);
+        grid.shown = reader.booleanAttribute(attributes, "show", grid.shown);
+        grid.align = reader.booleanAttribute(attributes, "align", grid.align);
         return true;
     }
     std::int32_t zoom = sheet.zoom();
@@ -89,7 +89,7 @@ bool readSimulator(NetSheet& sheet, XmlReader& reader) {
     XmlAttributes attributes;
     if (!reader.readElement("simulator", &attributes, nullptr))
         return false;
-    sheet.setDuration(XmlReader::getReal(attributes, "duration", sheet.duration()));
+    sheet.setDuration(reader.realAttribute(attributes, "duration", sheet.duration()));
     return true;
 }
 
@@ -97,13 +97,13 @@ bool readPriorityEntry(PriorityEntry& entry, XmlReader& reader) {
     XmlAttributes attributes;
     if (!reader.isStart("priority", &attributes))
         return false;
-    entry.placeIndex = XmlReader::getInteger(attributes, "place", entry.placeIndex);
+    entry.placeIndex = reader.integerAttribute(attributes, "place", entry.placeIndex);
     if (!reader.closingName().empty())
         return true;
     while (!reader.isEnd("priority")) {
         if (reader.readElement("transition", &attributes, nullptr))
-            entry.addElement(XmlReader::getInteger(attributes, "id", 0), XmlReader::getInteger(attributes, "priority", 0),
-                             XmlReader::getReal(attributes, "ratio", 0.0));
+            entry.addElement(reader.integerAttribute(attributes, "id", 0), reader.integerAttribute(attributes, "priority", 0),
+                             reader.realAttribute(attributes, "ratio", 0.0));
         else
             reader.skip();
     }
@@ -163,7 +163,7 @@ bool readSheet(NetSheet& sheet, XmlReader& reader) {
     if (!reader.isStart("sheet", &attributes))
         return false;
     sheet.setName(XmlReader::getText(attributes, "name", sheet.name()));
-    sheet.setId(XmlReader::getInteger(attributes, "id", sheet.id()));
+    sheet.setId(reader.integerAttribute(attributes, "id", sheet.id()));
     if (!reader.closingName().empty())
         return true;
     while (!reader.isEnd("sheet")) {

@@ -3,6 +3,7 @@
 
 #include "gui/xml/xml_text.h"
 
+#include <cmath>
 #include <utility>
 
 namespace tokarium {
@@ -42,6 +43,10 @@ void XmlReader::open(std::istream& stream) {
     m_length = 0;
     m_pushedBack = kEnd;
     m_afterText = false;
+    m_line = 1;
+    m_atEnd = false;
+    m_damageLine = 0;
+    m_openElements.clear();
     m_elementName.clear();
     m_closingName.clear();
     m_text.clear();
@@ -56,15 +61,27 @@ int XmlReader::get() {
         return c;
     }
     if (m_position == m_length) {
-        if (!m_stream || !*m_stream)
+        if (!m_stream || !*m_stream) {
+            m_atEnd = true;
             return kEnd;
+        }
         m_stream->read(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
         m_length = static_cast<std::size_t>(m_stream->gcount());
         m_position = 0;
-        if (m_length == 0)
+        if (m_length == 0) {
+            m_atEnd = true;
             return kEnd;
+        }
     }
-    return static_cast<unsigned char>(m_buffer[m_position++]);
+    const char c = m_buffer[m_position++];
+    if (c == '\n')
+        ++m_line;
+    return static_cast<unsigned char>(c);
+}
+
+void XmlReader::noteDamage() {
+    if (m_damageLine == 0)
+        m_damageLine = m_line;
 }
 
 void XmlReader::unget(int c) {
@@ -108,6 +125,25 @@ bool XmlReader::readText(int first) {
 }
 
 bool XmlReader::next() {
+    if (!readToken()) {
+        // The end of input is clean only outside every element; anything else is damage.
+        if (!m_atEnd || !m_openElements.empty())
+            noteDamage();
+        return false;
+    }
+    if (!m_elementName.empty()) {
+        if (m_closingName.empty())
+            m_openElements.push_back(m_elementName);
+    } else if (!m_closingName.empty()) {
+        if (!m_openElements.empty() && sameName(m_openElements.back(), m_closingName))
+            m_openElements.pop_back();
+        else
+            noteDamage();
+    }
+    return true;
+}
+
+bool XmlReader::readToken() {
     m_elementName.clear();
     m_closingName.clear();
     m_text.clear();
@@ -281,6 +317,8 @@ bool XmlReader::readIntegerElement(std::string_view name, std::int32_t& out) {
     XmlValue value(std::move(text));
     if (value.isInteger())
         out = value.toInteger();
+    else
+        noteDamage();
     return true;
 }
 
@@ -289,9 +327,37 @@ bool XmlReader::readRealElement(std::string_view name, double& out) {
     if (!readElement(name, nullptr, &text))
         return false;
     XmlValue value(std::move(text));
-    if (value.isReal())
+    if (value.isReal() && std::isfinite(value.toReal()))
         out = value.toReal();
+    else
+        noteDamage();
     return true;
+}
+
+std::int32_t XmlReader::integerAttribute(const XmlAttributes& attributes, std::string_view name,
+                                         std::int32_t fallback) {
+    const XmlValue* value = attributes.find(name);
+    if (value && !value->isInteger())
+        noteDamage();
+    return getInteger(attributes, name, fallback);
+}
+
+double XmlReader::realAttribute(const XmlAttributes& attributes, std::string_view name, double fallback) {
+    const XmlValue* value = attributes.find(name);
+    if (!value)
+        return fallback;
+    if (!value->isReal() || !std::isfinite(value->toReal())) {
+        noteDamage();
+        return fallback;
+    }
+    return value->toReal();
+}
+
+bool XmlReader::booleanAttribute(const XmlAttributes& attributes, std::string_view name, bool fallback) {
+    const XmlValue* value = attributes.find(name);
+    if (value && !value->isInteger())
+        noteDamage();
+    return getBoolean(attributes, name, fallback);
 }
 
 bool XmlReader::readTextElement(std::string_view name, std::string& out) {

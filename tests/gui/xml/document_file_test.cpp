@@ -115,6 +115,31 @@ TEST_F(DocumentFileTest, WrongFormatIsReported) {
     EXPECT_EQ(document.sheetCount(), 0u);
 }
 
+TEST_F(DocumentFileTest, DamagedFileIsRefusedWithTheLineOfTheDamage) {
+    const std::string whole = "<?xml version=\"1.0\"?>\r\n<tokarium version=\"1\">\r\n" + kOneSheet + "\r\n</tokarium>\r\n";
+    const std::string cut = path("cut.pn");
+    writeFile(cut, whole.substr(0, whole.rfind("</tokarium>")));
+    std::string mistyped = whole;
+    mistyped.replace(mistyped.find("<sheet"), 6, "<bad>\r\n<sheet");
+    const std::string stray = path("stray.pn");
+    writeFile(stray, mistyped);
+    NetDocument document;
+    std::vector<SheetWindow> windows;
+    const struct {
+        std::string file;
+        int line;
+    } cases[] = {{cut, 4}, {stray, 5}};
+    for (const auto& damaged : cases) {
+        m_prompt.messages.clear();
+        EXPECT_FALSE(openDocument(document, damaged.file, m_prompt, windows));
+        EXPECT_EQ(m_prompt.messages, std::vector<std::string>{"Incorrect file format \"" + damaged.file +
+                                                              "\". The file is damaged at line " +
+                                                              std::to_string(damaged.line) + "."});
+        EXPECT_EQ(document.sheetCount(), 0u);
+        EXPECT_TRUE(windows.empty());
+    }
+}
+
 TEST_F(DocumentFileTest, MissingVersionAsksAndAnyVersionIsAccepted) {
     const std::string unversioned = path("old.pn");
     writeFile(unversioned, "<?xml version=\"1.0\"?>\r\n<tokarium>" + kOneSheet + "</tokarium>");

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <random>
 #include <sstream>
 
@@ -298,7 +300,7 @@ TEST(PnFormat, UnknownElementsAndAttributesAreSkippedAtEveryLevel) {
         "<?note a=\"1\"?>loose text"
         "<SHEET name=\"Main\" id=\"9\" colour=\"red\"><paper width=\"100\"/><unknown a=\"1\"><b/></unknown>"
         "<zoom>75</zoom><simulator duration=\"2,5\"/>"
-        "<priorities><priority place=\"3\"><transition id=\"5\"/><other/><transition id=\"2\" priority=\"-1\" ratio=\"x\"/>"
+        "<priorities><priority place=\"3\"><transition id=\"5\"/><other/><transition id=\"2\" priority=\"-1\"/>"
         "</priority><junk/></priorities>"
         "<objects><place_d id=\"3\" size=\"big\"><mi>4</mi><shape round=\"1\"><mi>8</mi></shape><rect left=\"1\"/></place_d>"
         "<circle id=\"4\"/></objects></SHEET>"
@@ -373,30 +375,66 @@ TEST(PnFormat, VersionAndRootChecks) {
     EXPECT_EQ(readDocumentText(other, "<?xml?><tokarium version=\"1\"/>").status, DocumentReadStatus::kNoSheet);
 }
 
-TEST(PnFormat, TruncatedFilesKeepWhatWasRead) {
+// The document as read, or the status that refused it; a refused document must hold nothing.
+DocumentReadStatus statusOf(const std::string& text) {
+    NetDocument document;
+    const ReadOutcome outcome = readDocumentText(document, text);
+    if (outcome.status != DocumentReadStatus::kLoaded) {
+        EXPECT_EQ(outcome.windows.size(), 0u);
+        EXPECT_EQ(document.sheetCount(), 0u);
+    }
+    return outcome.status;
+}
+
+TEST(PnFormat, TruncatedFilesAreRefusedWhole) {
     NetDocument document;
     document.newDocument();
     fillRichSheet(document.newSheet());
     const std::string full = documentText(document, {});
-    const std::size_t secondSheet = full.find("<sheet", full.find("<sheet") + 1);
-    const std::size_t legend = full.find("<legend>", full.find("<objects>", secondSheet));
-    ASSERT_NE(legend, std::string::npos);
+    const std::size_t rootEnd = full.find("</tokarium>") + std::string_view("</tokarium>").size();
+    // Cut anywhere before the end of the root, the file is refused; a whole first sheet is no excuse.
+    for (std::size_t cut = 0; cut < rootEnd; ++cut)
+        ASSERT_EQ(statusOf(full.substr(0, cut)), DocumentReadStatus::kIncorrectFormat) << cut;
+    EXPECT_EQ(statusOf(full.substr(0, rootEnd)), DocumentReadStatus::kLoaded);
+}
 
-    NetDocument cutInObjects;
-    ReadOutcome outcome = readDocumentText(cutInObjects, full.substr(0, legend + 20));
-    ASSERT_EQ(outcome.status, DocumentReadStatus::kLoaded);
-    ASSERT_EQ(cutInObjects.sheetCount(), 2u);
-    EXPECT_EQ(cutInObjects.sheet(1).count(kNodeKinds), 5u);
-    EXPECT_EQ(cutInObjects.sheet(1).count(kArcKinds), 4u);
-    EXPECT_EQ(cutInObjects.sheet(1).count(maskOf(ObjectKind::kLegend)), 1u);
+TEST(PnFormat, DeletedTagsAndBadNumbersRefuseTheFile) {
+    NetDocument document;
+    document.newDocument();
+    fillRichSheet(document.newSheet());
+    const std::string full = documentText(document, {});
+    ASSERT_EQ(statusOf(full), DocumentReadStatus::kLoaded);
 
-    for (std::size_t cut = 0; cut < full.size(); cut += 7) {
-        NetDocument partial;
-        outcome = readDocumentText(partial, full.substr(0, cut));
-        if (outcome.status == DocumentReadStatus::kLoaded)
-            EXPECT_GE(partial.sheetCount(), 1u);
-        else
-            EXPECT_EQ(partial.sheetCount(), 0u);
+    // Every start tag of an element with content, and every end tag, deleted one at a time.
+    int deleted = 0;
+    for (std::size_t at = full.find('<'); at != std::string::npos; at = full.find('<', at + 1)) {
+        const std::size_t end = full.find('>', at);
+        const bool instruction = full[at + 1] == '?';
+        const bool empty = full[end - 1] == '/';
+        if (instruction || empty || full.compare(at, 10, "<tokarium ") == 0)
+            continue;
+        std::string damaged = full;
+        damaged.erase(at, end + 1 - at);
+        EXPECT_EQ(statusOf(damaged), DocumentReadStatus::kIncorrectFormat) << full.substr(at, end + 1 - at);
+        ++deleted;
+    }
+    EXPECT_GT(deleted, 40);
+
+    // Number fields holding what is not a finite number.
+    const struct {
+        const char* field;  // text that starts the field's value
+        const char* bad;
+    } numbers[] = {
+        {"<mi>", "nan"}, {"<mi>", "inf"}, {"<mi>", "12abc"}, {"<ft>", "1e999"}, {"<ft>", ""},
+        {"<p>", "-nan"}, {"duration=\"", "inf"}, {"left=\"", "x"}, {"width=\"", "1.5.5"},
+    };
+    for (const auto& number : numbers) {
+        std::string damaged = full;
+        const std::size_t at = damaged.find(number.field);
+        ASSERT_NE(at, std::string::npos) << number.field;
+        const std::size_t value = at + std::strlen(number.field);
+        damaged.replace(value, damaged.find_first_of("<\"", value) - value, number.bad);
+        EXPECT_EQ(statusOf(damaged), DocumentReadStatus::kIncorrectFormat) << number.field << number.bad;
     }
 }
 
