@@ -5,6 +5,8 @@
 
 #include "gui/check/check_messages.h"
 #include "gui/check/priority_rules.h"
+#include "gui/model/place.h"
+#include "gui/model/transition.h"
 #include "gui/model/user_prompt.h"
 
 namespace tokarium {
@@ -61,6 +63,51 @@ void checkContinuousTransitionsOnDiscretePlaces(const NetSheet& sheet, std::vect
     }
 }
 
+// The code of "0+" for a marking and of "inf" for a duration or speed.
+constexpr double kSpecialValue = -1.0;
+
+void checkPlaceValues(const NetSheet& sheet, std::vector<std::string>& messages) {
+    for (NetObject* object : sheet.objects(kPlaceKinds)) {
+        const auto* place = static_cast<const Place*>(object);
+        const double marking = place->initialMarking();
+        const std::string name = place->defaultName();
+        const bool discrete = place->kind() == ObjectKind::kDiscretePlace;
+        if (!std::isfinite(marking))
+            messages.push_back(formatMessage(kMessageNotFinite, name));
+        else if (marking < 0 && marking != kSpecialValue)
+            messages.push_back(formatMessage(kMessageMarkingNegative, name));
+        else if (discrete && std::floor(marking) != marking)
+            messages.push_back(formatMessage(kMessageMarkingNotInteger, name));
+    }
+}
+
+void checkTransitionValues(const NetSheet& sheet, std::vector<std::string>& messages) {
+    for (NetObject* object : sheet.objects(kTransitionKinds)) {
+        const auto* transition = static_cast<const Transition*>(object);
+        const double value = transition->ft();
+        const std::string name = transition->defaultName();
+        if (!std::isfinite(value))
+            messages.push_back(formatMessage(kMessageNotFinite, name));
+        else if (value < 0 && value != kSpecialValue)
+            messages.push_back(formatMessage(transition->kind() == ObjectKind::kDiscreteTransition
+                                                 ? kMessageDurationNegative
+                                                 : kMessageSpeedNegative,
+                                             name));
+    }
+}
+
+void checkArcValues(const NetSheet& sheet, std::vector<std::string>& messages) {
+    for (NetObject* object : sheet.objects(kArcKinds)) {
+        const auto* arc = static_cast<const Arc*>(object);
+        if (!arc->isLinked())
+            continue;
+        if (!std::isfinite(arc->weight()))
+            messages.push_back(formatMessage(kMessageNotFinite, arcName(*arc)));
+        else if (arc->weight() < 0)
+            messages.push_back(formatMessage(kMessageWeightNegative, arcName(*arc)));
+    }
+}
+
 // Drops entries whose place vanished or stopped being in conflict, and second entries of a place;
 // normalises the others; gives every place in conflict without an entry a new one.
 void normalizePriorityTable(NetSheet& sheet) {
@@ -90,6 +137,11 @@ bool verify(NetSheet& sheet, std::vector<std::string>& messages) {
     checkNodes(sheet, kTransitionKinds, kMessageNoTransition, kMessageIsolatedTransition, messages);
     checkDiscreteWeights(sheet, messages);
     checkContinuousTransitionsOnDiscretePlaces(sheet, messages);
+    checkPlaceValues(sheet, messages);
+    checkTransitionValues(sheet, messages);
+    checkArcValues(sheet, messages);
+    if (!std::isfinite(sheet.duration()))
+        messages.emplace_back(kMessageSimulationDuration);
     if (messages.size() != messagesBefore)
         return false;
     normalizePriorityTable(sheet);

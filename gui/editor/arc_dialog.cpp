@@ -8,10 +8,12 @@
 #include <QVBoxLayout>
 
 #include "gui/editor/dialog_values.h"
+#include "gui/editor/number_field.h"
 
 namespace tokarium {
 
-ArcDialog::ArcDialog(QWidget* parent, Arc& arc) : QDialog(parent), m_arc(arc) {
+ArcDialog::ArcDialog(QWidget* parent, Arc& arc, DialogMessenger messenger)
+    : QDialog(parent), m_arc(arc), m_messenger(std::move(messenger)) {
     setWindowTitle(tr("Arc"));
     const ObjectFormat& format = arc.format();
     m_fill = new ColourPicker(format.back, false, this);
@@ -34,6 +36,8 @@ ArcDialog::ArcDialog(QWidget* parent, Arc& arc) : QDialog(parent), m_arc(arc) {
     form->addRow(tr("Weight:"), m_weight);
     m_weight->setEnabled(generalized);
     form->labelForField(m_weight)->setEnabled(generalized);
+    if (generalized)
+        constrainField(*form, *m_weight, weightForm());
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &ArcDialog::accept);
@@ -44,6 +48,12 @@ ArcDialog::ArcDialog(QWidget* parent, Arc& arc) : QDialog(parent), m_arc(arc) {
 }
 
 void ArcDialog::accept() {
+    if (const QString refusal = fieldRefusal(*m_weight); !refusal.isEmpty()) {
+        if (m_messenger)
+            m_messenger(this, refusal);
+        m_weight->setFocus();
+        return;
+    }
     ArcValues values = arcValues(m_arc);
     values.format.back = m_fill->colour();
     values.format.fore = m_text->colour();

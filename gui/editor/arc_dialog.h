@@ -12,12 +12,13 @@ class QLineEdit;
 
 namespace tokarium {
 
-// "Weight:" is enabled only for a generalized arc; OK stores it, a negative weight as 0.
+// "Weight:" is enabled only for a generalized arc and takes a number greater than 0; OK with any other
+// text shows the allowed form through the messenger and keeps the dialog open.
 class ArcDialog : public QDialog {
     Q_OBJECT
 
 public:
-    ArcDialog(QWidget* parent, Arc& arc);
+    ArcDialog(QWidget* parent, Arc& arc, DialogMessenger messenger = messageBoxMessenger());
 
     ColourPicker* fillPicker() const { return m_fill; }
     ColourPicker* textPicker() const { return m_text; }
@@ -31,6 +32,7 @@ public:
 
 private:
     Arc& m_arc;
+    DialogMessenger m_messenger;
     ColourPicker* m_fill = nullptr;
     ColourPicker* m_text = nullptr;
     ColourPicker* m_line = nullptr;

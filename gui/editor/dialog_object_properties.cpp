@@ -26,7 +26,7 @@ bool PropertyDialogs::edit(QWidget* parent, NetSheet& sheet, NetObject& object) 
     }
     case ObjectKind::kOrdinaryArc:
     case ObjectKind::kGeneralizedArc: {
-        ArcDialog dialog(parent, static_cast<Arc&>(object));
+        ArcDialog dialog(parent, static_cast<Arc&>(object), m_messenger);
         return dialog.exec() == QDialog::Accepted;
     }
     case ObjectKind::kGraph: {

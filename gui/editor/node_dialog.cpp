@@ -1,6 +1,8 @@
 // The common part of the place and transition dialogs.
 #include "gui/editor/node_dialog.h"
 
+#include "gui/editor/number_field.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -49,6 +51,13 @@ NodeValues NodeDialog::fieldValues() const {
 }
 
 void NodeDialog::accept() {
+    if (const QString refusal = fieldRefusal(*valueField()); !refusal.isEmpty()) {
+        if (m_messenger)
+            m_messenger(this, refusal);
+        valueField()->setFocus();
+        valueField()->selectAll();
+        return;
+    }
     const NodeValues values = fieldValues();
     m_index->setText(QString::number(values.index));
     if (!applyValues(values)) {

@@ -12,7 +12,8 @@ class QLineEdit;
 
 namespace tokarium {
 
-// OK reads "Index:" (below 1 or not a number: 1, shown as 1) and hands the values to the kind; when another
+// OK first checks the kind's value field: a text outside its allowed form is shown by the messenger and
+// the dialog stays open. OK reads "Index:" (below 1 or not a number: 1, shown as 1) and hands the values to the kind; when another
 // node of the family holds that index, the messenger shows `indexUsedMessage` and the dialog stays open
 // with the node untouched. Otherwise the node has taken the values and been Reset, and the dialog closes.
 class NodeDialog : public QDialog {
@@ -36,6 +37,8 @@ protected:
     QFormLayout* form() const { return m_form; }
     // Applies the common values with the kind's own fields; false when the index is used.
     virtual bool applyValues(const NodeValues& values) = 0;
+    // The kind's value field, checked against its allowed form before anything is applied.
+    virtual QLineEdit* valueField() const = 0;
 
 private:
     NodeValues fieldValues() const;

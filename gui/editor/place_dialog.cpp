@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "gui/editor/dialog_constants.h"
+#include "gui/editor/number_field.h"
 #include "gui/model/model_constants.h"
 
 namespace tokarium {
@@ -35,6 +36,7 @@ PlaceDialog::PlaceDialog(QWidget* parent, NetSheet& sheet, Place& place, DialogM
     m_before = readOnlyField(QString::fromStdString(markingText(place.workingMarking())), this);
     m_after = readOnlyField(QString::fromStdString(markingText(place.shownMarking())), this);
     form()->addRow(tr("Initial:"), m_initial);
+    constrainField(*form(), *m_initial, markingForm(place.isContinuous()));
     form()->addRow(tr("Before:"), m_before);
     form()->addRow(tr("After:"), m_after);
 }

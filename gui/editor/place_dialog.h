@@ -13,6 +13,7 @@ public:
     PlaceDialog(QWidget* parent, NetSheet& sheet, Place& place, DialogMessenger messenger = messageBoxMessenger());
 
     QLineEdit* initialField() const { return m_initial; }
+    QLineEdit* valueField() const override { return m_initial; }
     QLineEdit* beforeField() const { return m_before; }
     QLineEdit* afterField() const { return m_after; }
 

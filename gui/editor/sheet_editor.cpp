@@ -288,6 +288,12 @@ void SheetEditor::saveUndo(bool record, const char* label) {
         m_onModified();
 }
 
+void SheetEditor::markModified() {
+    m_document.setModified(true);
+    if (m_onModified)
+        m_onModified();
+}
+
 void SheetEditor::restoreSnapshot(const std::string& text) {
     ObjectContainer restored;
     if (!readObjectsText(text, restored))

@@ -123,6 +123,8 @@ private:
     // Records a snapshot of the objects (when record is set), then resets every sheet's simulation and
     // marks the document modified.
     void saveUndo(bool record, const char* label);
+    // A saved setting changed (grid, templates): the document is modified, nothing is undone or reset.
+    void markModified();
     void restoreSnapshot(const std::string& text);
     void openProperties(NetObject& object);
     ObjectHit hitAnything(Point point) const;

@@ -98,11 +98,13 @@ void SheetEditor::extendSelection() {
 void SheetEditor::toggleGrid() {
     cancelMouseOperation();
     m_sheet.grid().shown = !m_sheet.grid().shown;
+    markModified();
 }
 
 void SheetEditor::toggleAlignGrid() {
     cancelMouseOperation();
     m_sheet.grid().align = !m_sheet.grid().align;
+    markModified();
 }
 
 void SheetEditor::rotate() {
@@ -150,9 +152,7 @@ void SheetEditor::copyFormat() {
         }
     }
     // The templates are saved with the sheet.
-    m_document.setModified(true);
-    if (m_onModified)
-        m_onModified();
+    markModified();
 }
 
 void SheetEditor::pasteFormat() {
@@ -194,10 +194,15 @@ void SheetEditor::openProperties(NetObject& object) {
     ObjectPropertiesEditor* dialogs = m_session.propertiesEditor;
     if (!dialogs)
         return;
-    saveUndo(true, "Properties");
+    // The undo snapshot is taken before the dialog and kept only when the dialog is confirmed: a
+    // cancelled dialog leaves the document unmodified.
+    std::string before = writeObjectsText(m_sheet, false);
     selectOnly(object);
-    const bool confirmed = dialogs->edit(m_dialogParent, m_sheet, object);
-    if (confirmed && object.kind() == ObjectKind::kLegend && static_cast<Legend&>(object).text().empty()) {
+    if (!dialogs->edit(m_dialogParent, m_sheet, object))
+        return;
+    m_history.record({"Properties", std::move(before)});
+    saveUndo(false, "Properties");
+    if (object.kind() == ObjectKind::kLegend && static_cast<Legend&>(object).text().empty()) {
         if (m_contextObject == &object)
             m_contextObject = nullptr;
         m_sheet.remove(object);

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+#include "gui/editor/dialog_fields.h"
 #include "gui/model/net_sheet.h"
 
 class QDialogButtonBox;
@@ -10,13 +11,14 @@ class QLineEdit;
 
 namespace tokarium {
 
-// Shows the duration with "%.12lg"; OK stores the typed real ("," accepted, anything else 0) without
-// further checks; Cancel changes nothing.
+// Shows the duration with "%.12lg"; the field takes numbers only ("," accepted); OK stores the typed real
+// (OK on a text that is not yet a number shows the allowed form and keeps the dialog open); Cancel
+// changes nothing.
 class StopConditionsDialog : public QDialog {
     Q_OBJECT
 
 public:
-    StopConditionsDialog(QWidget* parent, NetSheet& sheet);
+    StopConditionsDialog(QWidget* parent, NetSheet& sheet, DialogMessenger messenger = messageBoxMessenger());
 
     QLineEdit* durationField() const { return m_duration; }
     QDialogButtonBox* buttons() const { return m_buttons; }
@@ -25,6 +27,7 @@ public:
 
 private:
     NetSheet& m_sheet;
+    DialogMessenger m_messenger;
     QLineEdit* m_duration = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
 };

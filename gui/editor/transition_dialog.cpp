@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "gui/editor/dialog_constants.h"
+#include "gui/editor/number_field.h"
 #include "gui/model/model_constants.h"
 
 namespace tokarium {
@@ -40,6 +41,7 @@ TransitionDialog::TransitionDialog(QWidget* parent, NetSheet& sheet, Transition&
     m_speed->setEnabled(continuous);
     form()->labelForField(m_duration)->setEnabled(!continuous);
     form()->labelForField(m_speed)->setEnabled(continuous);
+    constrainField(*form(), *valueField(), transitionValueForm());
 }
 
 QLineEdit* TransitionDialog::valueField() const {

@@ -16,7 +16,7 @@ public:
                      DialogMessenger messenger = messageBoxMessenger());
 
     // The enabled value field of the transition's kind.
-    QLineEdit* valueField() const;
+    QLineEdit* valueField() const override;
     QLineEdit* durationField() const { return m_duration; }
     QLineEdit* speedField() const { return m_speed; }
     QLineEdit* instantaneousField() const { return m_instantaneous; }

@@ -170,12 +170,16 @@ TEST_F(CommandsTest, EditsMarkTheDocumentModifiedAndResetEverySimulation) {
     EXPECT_FALSE(second.isInitialised());
     EXPECT_EQ(notices, 1);
 
-    // View settings change neither.
+    // The zoom is not saved and changes neither; the grid is saved: it marks the document but
+    // leaves the simulations alone.
     m_document.setModified(false);
-    m_view->toggleGrid();
+    sheet().setInitialised(true);
     m_view->setZoom(50);
     EXPECT_FALSE(m_document.isModified());
+    m_view->toggleGrid();
     EXPECT_FALSE(m_view->isGridShown());
+    EXPECT_TRUE(m_document.isModified());
+    EXPECT_TRUE(sheet().isInitialised());
 }
 
 TEST_F(CommandsTest, CopyFormatOfAPlaceGoesIntoPlacesInsertedAfterwards) {

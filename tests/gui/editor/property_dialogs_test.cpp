@@ -2,11 +2,13 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <memory>
 
 #include "dialog_support.h"
@@ -193,6 +195,65 @@ TEST_F(TransitionDialogTest, UsedIndexShowsTheTransitionMessage) {
     EXPECT_FALSE(dialog.isVisible());
 }
 
+TEST_F(TransitionDialogTest, ValueFieldsTakeOnlyTheirAllowedFormAndSayWhichItIs) {
+    NetSheet sheet;
+    Place& discrete = addNode<Place>(sheet, ObjectKind::kDiscretePlace, 1);
+    Place& continuous = addNode<Place>(sheet, ObjectKind::kContinuousPlace, 2);
+    Transition& timed = addNode<Transition>(sheet, ObjectKind::kDiscreteTransition, 1);
+    discrete.setInitialMarking(3);
+    continuous.setInitialMarking(3);
+    timed.setFt(3);
+    const QString wholeMarking = "a whole number of 0 or more, or 0+";
+    const QString realMarking = "a number of 0 or more, or 0+";
+    const QString value = "a number of 0 or more, or inf";
+    const struct {
+        NetObject* object;
+        const char* typed;
+        const char* shown;  // what the field holds after typing
+        double stored;      // the value after OK; unchanged (3) when OK is refused
+        QString refusal;    // the allowed form told on OK, or empty
+    } cases[] = {
+        {&discrete, "2.7", "2.7", 3, wholeMarking},  {&discrete, "-2", "2", 2, {}},
+        {&discrete, "two", "", 3, wholeMarking},     {&discrete, "0+", "0+", -1, {}},
+        {&continuous, "2,5", "2,5", 2.5, {}},        {&continuous, "-1", "1", 1, {}},
+        {&continuous, ".", ".", 3, realMarking},   {&continuous, "inf", "", 3, realMarking},
+        {&timed, "-4", "4", 4, {}},                  {&timed, "Inf", "Inf", -1, {}},
+        {&timed, "soon", "", 3, value},              {&timed, "0", "0", 0, {}},
+    };
+    for (const auto& c : cases) {
+        discrete.setInitialMarking(3);
+        continuous.setInitialMarking(3);
+        timed.setFt(3);
+        MessageRecorder recorder;
+        std::unique_ptr<NodeDialog> dialog;
+        if (auto* place = dynamic_cast<Place*>(c.object))
+            dialog = std::make_unique<PlaceDialog>(nullptr, sheet, *place, recorder.messenger());
+        else
+            dialog = std::make_unique<TransitionDialog>(nullptr, sheet, timed, recorder.messenger());
+        showActive(*dialog);
+        QLineEdit* field = dynamic_cast<PlaceDialog*>(dialog.get())
+                               ? static_cast<PlaceDialog*>(dialog.get())->initialField()
+                               : static_cast<TransitionDialog*>(dialog.get())->valueField();
+        typeInto(field, c.typed);
+        EXPECT_EQ(field->text(), c.shown) << c.typed;
+        clickOk(dialog->buttons());
+        const double stored = dynamic_cast<Place*>(c.object) ? static_cast<Place*>(c.object)->initialMarking()
+                                                            : timed.ft();
+        EXPECT_EQ(stored, c.stored) << c.typed;
+        if (c.refusal.isEmpty()) {
+            EXPECT_TRUE(recorder.messages.isEmpty()) << c.typed;
+        } else {
+            EXPECT_EQ(recorder.messages, QStringList{"The value must be " + c.refusal + "."}) << c.typed;
+            EXPECT_TRUE(dialog->isVisible()) << c.typed;
+            // The allowed form stands under the field.
+            const QList<QLabel*> labels = dialog->findChildren<QLabel*>();
+            EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
+                                    [&](const QLabel* label) { return label->text() == c.refusal; }))
+                << c.typed;
+        }
+    }
+}
+
 class ArcDialogTest : public ::testing::Test {
 protected:
     NetSheet m_sheet;
@@ -215,16 +276,23 @@ TEST_F(ArcDialogTest, OrdinaryArcHasItsWeightFieldDisabled) {
     EXPECT_EQ(arc.format().width, 3);
 }
 
-TEST_F(ArcDialogTest, GeneralizedArcTurnsANegativeWeightIntoZero) {
+TEST_F(ArcDialogTest, GeneralizedArcTakesOnlyAWeightAboveZero) {
     Arc& arc = addArc(m_sheet, ObjectKind::kGeneralizedArc, m_transition, m_place);
     arc.setWeight(3);
-    ArcDialog dialog(nullptr, arc);
+    MessageRecorder recorder;
+    ArcDialog dialog(nullptr, arc, recorder.messenger());
     showActive(dialog);
     EXPECT_EQ(dialog.typeBox()->currentText(), "Generalized");
     EXPECT_EQ(dialog.weightField()->text(), "3");
     typeInto(dialog.weightField(), "-2");
+    EXPECT_EQ(dialog.weightField()->text(), "2");
+    typeInto(dialog.weightField(), "0");
     clickOk(dialog.buttons());
-    EXPECT_EQ(arc.weight(), 0.0);
+    EXPECT_EQ(recorder.messages, QStringList{"The value must be a number greater than 0."});
+    EXPECT_EQ(arc.weight(), 3.0);
+    typeInto(dialog.weightField(), "2,5");
+    clickOk(dialog.buttons());
+    EXPECT_EQ(arc.weight(), 2.5);
     saveScreenshot(dialog, "arc_dialog");
 }
 
@@ -389,6 +457,11 @@ TEST_F(InstalledDialogsTest, PlaceDialogOpensOnDoubleClickAndCancelChangesNothin
     });
     doubleClick(place);
     EXPECT_EQ(place.initialMarking(), 4.0);
+    // "Properties..." on the selected place, cancelled, leaves the document unmodified.
+    m_document.setModified(false);
+    whenModalShows([&](QDialog& dialog) { clickCancel(static_cast<PlaceDialog&>(dialog).buttons()); });
+    m_view->properties();
+    EXPECT_FALSE(m_document.isModified());
     whenModalShows([&](QDialog& dialog) {
         auto* placeDialog = qobject_cast<PlaceDialog*>(&dialog);
         ASSERT_NE(placeDialog, nullptr);
@@ -397,6 +470,7 @@ TEST_F(InstalledDialogsTest, PlaceDialogOpensOnDoubleClickAndCancelChangesNothin
     });
     doubleClick(place);
     EXPECT_EQ(place.initialMarking(), 8.0);
+    EXPECT_TRUE(m_document.isModified());
 }
 
 } // namespace

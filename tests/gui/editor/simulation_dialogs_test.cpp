@@ -252,11 +252,16 @@ TEST(StopConditionsDialogTest, ShowsTheDurationAndStoresTheTypedReal) {
         clickCancel(dialog.buttons());
     }
     EXPECT_EQ(sheet.duration(), 2.5);
-    StopConditionsDialog dialog(nullptr, sheet);
+    // Letters cannot be typed; OK on the empty field names the allowed form and changes nothing.
+    MessageRecorder recorder;
+    StopConditionsDialog dialog(nullptr, sheet, recorder.messenger());
     showActive(dialog);
     typeInto(dialog.durationField(), "soon");
+    EXPECT_EQ(dialog.durationField()->text(), "");
     clickOk(dialog.buttons());
-    EXPECT_EQ(sheet.duration(), 0.0);
+    EXPECT_EQ(recorder.messages, QStringList{"The value must be a number."});
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(sheet.duration(), 2.5);
 }
 
 } // namespace
