@@ -140,6 +140,8 @@ void printSheetSummary(const NetSheet& sheet, std::size_t position, int steps, s
         << steps << (steps == 1 ? " step" : " steps") << ", final clock " << formatReal(run.clock) << '\n';
     if (!run.problem.empty())
         out << "  run ended early: " << run.problem << '\n';
+    if (!run.reportPath.empty())
+        out << "  engine report: " << run.reportPath << '\n';
     out << "  markings:";
     for (NetObject* object : sheet.sortedByIndex(kPlaceKinds)) {
         const auto& place = static_cast<const Place&>(*object);

@@ -28,7 +28,7 @@ void runOneStepForward(NetDocument& document, const BridgeSettings& settings, Si
             StepAll(document);
     }
     if (AllEnded(document)) {
-        prompt.showMessage(std::string(kEndOfSimulationMessage));
+        prompt.showInformation(std::string(kEndOfSimulationMessage));
         ResetAll(document);
     }
 }

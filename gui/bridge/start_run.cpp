@@ -16,6 +16,13 @@ bool fail(SimulationRun& run, std::string problem) {
     return false;
 }
 
+void nameReport(SimulationRun& run, const BridgeSettings& settings, const EngineSetup& engine) {
+    const std::filesystem::path report = settings.workingFolder(engine) / engine.longReport;
+    std::error_code error;
+    if (std::filesystem::is_regular_file(report, error))
+        run.reportPath = report.string();
+}
+
 // Runs the engine; its exit status is kept for the message of a failed import.
 bool exportAndRun(NetSheet& sheet, const BridgeSettings& settings, const EngineSetup& engine, int& exitStatus) {
     SimulationRun& run = sheet.simulationRun();
@@ -34,8 +41,11 @@ bool exportAndRun(NetSheet& sheet, const BridgeSettings& settings, const EngineS
     removeResultFiles(folder, engine.placeResults);
     removeResultFiles(folder, engine.transitionResults);
     const ProgramRun programRun = runProgram(folder, program, settings.engineTimeLimit, settings.keepWaiting);
-    if (!programRun.problem.empty())
-        return fail(run, programRun.problem);
+    if (!programRun.problem.empty()) {
+        fail(run, programRun.problem);
+        nameReport(run, settings, engine);
+        return false;
+    }
     exitStatus = programRun.exitStatus;
     return true;
 }
@@ -67,11 +77,22 @@ bool importResults(NetSheet& sheet, const BridgeSettings& settings, const Engine
 
 } // namespace
 
+std::string engineProblemText(const NetSheet& sheet) {
+    const SimulationRun& run = sheet.simulationRun();
+    if (run.problem.empty())
+        return {};
+    std::string text = "The simulation of \"" + sheet.name() + "\" failed: " + run.problem + ".";
+    if (!run.reportPath.empty())
+        text += " The engine's report is \"" + run.reportPath + "\".";
+    return text;
+}
+
 void StartRun(NetSheet& sheet, const BridgeSettings& settings) {
     SimulationRun& run = sheet.simulationRun();
     run.clock = 0.0;
     run.ended = false;
     run.problem.clear();
+    run.reportPath.clear();
     run.stepsShown = 0;
     run.clockAtLastJump = -1.0;
     run.stepCount = 0;
@@ -82,11 +103,17 @@ void StartRun(NetSheet& sheet, const BridgeSettings& settings) {
     run.engine = engineFor(sheet);
     const EngineSetup& engine = engineSetup(run.engine);
     int exitStatus = 0;
-    if (exportAndRun(sheet, settings, engine, exitStatus) && !importResults(sheet, settings, engine) &&
-        exitStatus != 0)
-        run.problem += " (" + std::string(engine.program) +
-                       (exitStatus < 0 ? " was stopped by a signal)"
-                                       : " ended with status " + std::to_string(exitStatus) + ")");
+    if (!exportAndRun(sheet, settings, engine, exitStatus))
+        return;
+    const bool imported = importResults(sheet, settings, engine);
+    if (exitStatus == 0)
+        return;
+    // A failing engine is always told, even when it left results to step through.
+    const std::string status = std::string(engine.program) +
+                               (exitStatus < 0 ? " was stopped by a signal"
+                                               : " ended with status " + std::to_string(exitStatus));
+    run.problem = imported ? status : run.problem + " (" + status + ")";
+    nameReport(run, settings, engine);
 }
 
 } // namespace tokarium

@@ -1,7 +1,9 @@
 // InitializeSheet, the continuous and hybrid steps, and their document-wide forms.
 #include "gui/bridge/stepping.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "gui/bridge/bridge_constants.h"
 #include "gui/bridge/start_run.h"
@@ -41,6 +43,37 @@ double increment(double value) {
     return value > 0.0 ? value : 0.0;
 }
 
+// The marking a fraction of the way from `from` to `to`; speeds are constant inside a phase, so the
+// line is exact. Two "0+" ends stay "0+".
+double between(double from, double to, double fraction) {
+    if (from == kZeroPlus && to == kZeroPlus)
+        return kZeroPlus;
+    const double a = from == kZeroPlus ? 0.0 : from;
+    const double b = to == kZeroPlus ? 0.0 : to;
+    return a + (b - a) * fraction;
+}
+
+// A step whose markings `next` hold at `nextClock`, past the duration: the sheet stops at the duration
+// with the markings of that moment, and ends.
+void cutAtDuration(const NetSheet& sheet, SimulationRun& run, const SteppedNodes& nodes, double startClock,
+                   double nextClock, const std::vector<double>& next) {
+    const double fraction = (sheet.duration() - startClock) / (nextClock - startClock);
+    for (std::size_t i = 0; i < nodes.places.size(); ++i) {
+        Place& place = *nodes.places[i];
+        place.setShownMarking(between(place.shownMarking(), next[i], fraction));
+        place.setWorkingMarking(place.shownMarking());
+    }
+    run.clock = sheet.duration();
+    run.ended = true;
+}
+
+std::vector<double> rowMarkings(const ResultMatrix& matrix, std::size_t row, std::size_t places) {
+    std::vector<double> markings(places);
+    for (std::size_t i = 0; i < places; ++i)
+        markings[i] = matrix.at(row, i + 1);
+    return markings;
+}
+
 void showTransitionRow(const SteppedNodes& nodes, const ResultMatrix& matrix, std::size_t row) {
     for (std::size_t i = 0; i < nodes.transitions.size(); ++i)
         nodes.transitions[i]->setShownValue(matrix.at(row, i + 1));
@@ -55,17 +88,23 @@ void continuousStep(NetSheet& sheet, SimulationRun& run) {
         return;
     }
     if (k + 1 < rows) {
-        if (k > 0)
-            run.clock += increment(run.placeResults.at(k - 1, 0));
+        const double next = k > 0 ? run.clock + increment(run.placeResults.at(k - 1, 0)) : run.clock;
+        if (next > sheet.duration()) {
+            cutAtDuration(sheet, run, nodes, run.clock, next, rowMarkings(run.placeResults, k, nodes.places.size()));
+            run.stepIndex = static_cast<std::int32_t>(k + 1);
+            return;
+        }
+        run.clock = next;
         for (std::size_t i = 0; i < nodes.places.size(); ++i) {
             const double marking = run.placeResults.at(k, i + 1);
             nodes.places[i]->setShownMarking(marking);
             nodes.places[i]->setWorkingMarking(marking);
         }
     } else {
-        // The rates row: one more phase of the mean length so far, or up to the duration.
-        const double end = run.clock != 0.0 && k >= 2 ? run.clock + run.clock / static_cast<double>(k - 1)
-                                                      : sheet.duration();
+        // The rates row: one more phase of the mean length so far, or up to the duration; never past it.
+        const double mean = run.clock != 0.0 && k >= 2 ? run.clock + run.clock / static_cast<double>(k - 1)
+                                                       : sheet.duration();
+        const double end = std::min(mean, sheet.duration());
         const double dt = end - run.clock;
         for (std::size_t i = 0; i < nodes.places.size(); ++i) {
             Place& place = *nodes.places[i];
@@ -108,7 +147,13 @@ void hybridStep(NetSheet& sheet, SimulationRun& run) {
     const bool jumps = j >= 1 && j <= run.stepCount;
     if (jumps)
         a = static_cast<std::size_t>(2 * j - 1);
-    run.clock += increment(run.placeResults.at(r, 0));
+    const double next = run.clock + increment(run.placeResults.at(r, 0));
+    if (next > sheet.duration()) {
+        cutAtDuration(sheet, run, nodes, run.clock, next, rowMarkings(run.placeResults, r, nodes.places.size()));
+        ++run.stepIndex;
+        return;
+    }
+    run.clock = next;
     for (std::size_t i = 0; i < nodes.places.size(); ++i) {
         nodes.places[i]->setWorkingMarking(run.placeResults.at(r, i + 1));
         nodes.places[i]->setShownMarking(run.placeResults.at(a, i + 1));
@@ -172,10 +217,13 @@ bool IsSheetEnded(const NetSheet& sheet) {
 bool InitializeAll(NetDocument& document, const BridgeSettings& settings, SimulationFeedback& feedback) {
     for (const auto& sheet : document.sheets()) {
         std::vector<std::string> messages;
+        const bool fresh = !sheet->isInitialised();
         if (!InitializeSheet(document, *sheet, settings, messages)) {
             feedback.showVerificationFailure(*sheet, messages);
             return false;
         }
+        if (fresh && !sheet->simulationRun().problem.empty())
+            feedback.showEngineProblem(*sheet);
     }
     feedback.sheetsInitialised(document);
     return true;

@@ -16,6 +16,8 @@ public:
     // A sheet failed verification: bring a view of it to the front and list the messages in the
     // "Messages" dialog.
     virtual void showVerificationFailure(NetSheet& sheet, const std::vector<std::string>& messages) = 0;
+    // The sheet's engine run has a problem (see engineProblemText): tell the user.
+    virtual void showEngineProblem(const NetSheet& sheet) { (void)sheet; }
     // Every sheet is initialised: the open views are to be repainted once the command has finished.
     virtual void sheetsInitialised(NetDocument& document) { (void)document; }
 };

@@ -58,6 +58,8 @@ struct SimulationRun {
     // Why the run ended early (no engine, no usable results, or a walk that cannot reach the
     // duration); empty otherwise.
     std::string problem;
+    // The engine's report that tells more about the problem, when the engine left one.
+    std::string reportPath;
     // Steps shown since the run started, and the clock at the last jump back of a hybrid walk.
     std::int32_t stepsShown = 0;
     double clockAtLastJump = -1.0;

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTimer>
@@ -20,6 +21,7 @@
 
 #include "gui/editor/sheet_printing.h"
 #include "gui/editor/sheet_view.h"
+#include "gui/shell/about_text.h"
 #include "gui/shell/message_box_prompt.h"
 #include "gui/shell/qt_text.h"
 #include "gui/shell/sheet_frame.h"
@@ -284,6 +286,7 @@ void MainWindow::createActions() {
     a.help = addCommand(tr("Help..."));
     a.about = addCommand(tr("About Tokarium..."));
     connect(a.help, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(a.about, &QAction::triggered, this, &MainWindow::showAbout);
 
     a.nextPane = addCommand(tr("Next Pane"), {QKeySequence(Qt::Key_F6)});
     a.previousPane = addCommand(tr("Previous Pane"), {QKeySequence(Qt::SHIFT | Qt::Key_F6)});
@@ -596,7 +599,14 @@ void MainWindow::showHelp() {
         prompt().showMessage(formatMessage(kCantOpenFileMessage, toPath(manual)));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
+        prompt().showMessage(formatMessage(kNoViewerMessage, toPath(manual)));
+}
+
+void MainWindow::showAbout() {
+    QMessageBox box(QMessageBox::Information, tr("About Tokarium"),
+                    QString::fromStdString(aboutText(qVersion())), QMessageBox::Ok, this);
+    box.exec();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

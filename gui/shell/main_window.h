@@ -200,6 +200,8 @@ private:
     bool saveDocumentFile(NetDocument& document);
     bool saveDocumentFileAs(NetDocument& document);
     void showHelp();
+    // "About Tokarium...": name, version, the lp_solve and Qt versions and the licence.
+    void showAbout();
     // The printer of the session, made when first used.
     SheetPrinter& printer();
     UserPrompt& prompt();

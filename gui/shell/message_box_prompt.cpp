@@ -20,6 +20,10 @@ void MessageBoxPrompt::showMessage(const std::string& text) {
     QMessageBox::warning(m_parent, caption(), fromMessageText(text));
 }
 
+void MessageBoxPrompt::showInformation(const std::string& text) {
+    QMessageBox::information(m_parent, caption(), fromMessageText(text));
+}
+
 bool MessageBoxPrompt::askYesNo(const std::string& text) {
     return QMessageBox::question(m_parent, caption(), fromMessageText(text), QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes)

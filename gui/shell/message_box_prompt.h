@@ -12,6 +12,7 @@ public:
     explicit MessageBoxPrompt(QWidget* parent) : m_parent(parent) {}
 
     void showMessage(const std::string& text) override;
+    void showInformation(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
     Answer askYesNoCancel(const std::string& text) override;
 

@@ -31,6 +31,9 @@ constexpr std::size_t kCascadeSteps = 10;
 constexpr int kDefaultFrameWidth = 640;
 constexpr int kDefaultFrameHeight = 480;
 
+// Told when no program can be started to show a report or the manual.
+constexpr std::string_view kNoViewerMessage = "No program could be started to show \"%s\"; the file is there to open by hand.";
+
 // Told when a document cannot be written (the previous file stays as it was).
 constexpr std::string_view kCantSaveFileMessage = "Can't save file \"%s\".";
 

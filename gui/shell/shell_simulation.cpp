@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "gui/bridge/simulation_menu.h"
+#include "gui/bridge/start_run.h"
 #include "gui/check/check_messages.h"
 #include "gui/check/message_subject.h"
 #include "gui/check/verify.h"
@@ -43,6 +44,10 @@ public:
         ArrowCursor arrow(m_wait);
         m_prompt.showMessage(text);
     }
+    void showInformation(const std::string& text) override {
+        ArrowCursor arrow(m_wait);
+        m_prompt.showInformation(text);
+    }
     bool askYesNo(const std::string& text) override {
         ArrowCursor arrow(m_wait);
         return m_prompt.askYesNo(text);
@@ -57,11 +62,14 @@ private:
     EngineWait& m_wait;
 };
 
-// Brings the failing sheet to the front and lists its messages.
+// Brings the failing sheet to the front and lists its messages; tells engine problems through the prompt.
 class WindowFeedback : public SimulationFeedback {
 public:
-    WindowFeedback(MainWindow& window, std::function<void(NetSheet&, const std::vector<std::string>&)> show)
-        : m_window(window), m_show(std::move(show)) {}
+    WindowFeedback(MainWindow& window, std::function<void(NetSheet&, const std::vector<std::string>&)> show,
+                   UserPrompt& prompt)
+        : m_window(window), m_show(std::move(show)), m_prompt(prompt) {}
+
+    void showEngineProblem(const NetSheet& sheet) override { m_prompt.showMessage(engineProblemText(sheet)); }
 
     void showVerificationFailure(NetSheet& sheet, const std::vector<std::string>& messages) override {
         for (NetDocument* document : m_window.documents())
@@ -74,6 +82,7 @@ public:
 private:
     MainWindow& m_window;
     std::function<void(NetSheet&, const std::vector<std::string>&)> m_show;
+    UserPrompt& m_prompt;
 };
 
 // Ends the document's simulation before its settings change; the recorded states go with it, so that
@@ -87,7 +96,7 @@ void discardSimulation(NetDocument& document) {
 ShellSimulation::ShellSimulation(MainWindow& window, BridgeSettings settings, UserPrompt& prompt, SimulationUi ui)
     : m_window(window), m_settings(std::move(settings)), m_prompt(prompt), m_ui(std::move(ui)) {
     if (!m_ui.openFile)
-        m_ui.openFile = [](const QString& file) { QDesktopServices::openUrl(QUrl::fromLocalFile(file)); };
+        m_ui.openFile = [](const QString& file) { return QDesktopServices::openUrl(QUrl::fromLocalFile(file)); };
 }
 
 bool ShellSimulation::isEnabled(SimulationCommand, const SimulationTarget& target) const {
@@ -137,7 +146,7 @@ void ShellSimulation::showMessages(QWidget* parent, NetSheet& sheet, const std::
 void ShellSimulation::verifyCommand(const SimulationTarget& target) {
     std::vector<std::string> messages;
     if (verify(*target.sheet, messages))
-        m_prompt.showMessage(std::string(kMessageValidNet));
+        m_prompt.showInformation(std::string(kMessageValidNet));
     else
         showMessages(target.parent, *target.sheet, messages);
 }
@@ -163,11 +172,14 @@ void ShellSimulation::engineCommand(SimulationCommand command, const SimulationT
     EngineWait wait(target.parent, m_ui.cancelOfferDelay);
     BridgeSettings settings = m_settings;
     settings.keepWaiting = [&wait] { return wait.keepWaiting(); };
-    WindowFeedback feedback(m_window, [this, &target, &wait](NetSheet& sheet, const std::vector<std::string>& messages) {
-        ArrowCursor arrow(wait);
-        showMessages(target.parent, sheet, messages);
-    });
     ArrowCursorPrompt prompt(m_prompt, wait);
+    WindowFeedback feedback(
+        m_window,
+        [this, &target, &wait](NetSheet& sheet, const std::vector<std::string>& messages) {
+            ArrowCursor arrow(wait);
+            showMessages(target.parent, sheet, messages);
+        },
+        prompt);
     NetDocument& document = *target.document;
     if (command == SimulationCommand::kInitialization)
         runInitialization(document, settings, feedback);
@@ -191,7 +203,8 @@ void ShellSimulation::reportCommand(const SimulationTarget& target, bool longRep
         m_prompt.showMessage(formatMessage(kCantOpenFileMessage, report.string()));
         return;
     }
-    m_ui.openFile(fromPath(report.string()));
+    if (!m_ui.openFile(fromPath(report.string())))
+        m_prompt.showMessage(formatMessage(kNoViewerMessage, report.string()));
 }
 
 } // namespace tokarium

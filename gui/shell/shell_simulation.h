@@ -25,8 +25,8 @@ inline constexpr std::chrono::milliseconds kCancelOfferDelay{1500};
 struct SimulationUi {
     // Runs a modal dialog (Messages, Conflicts Resolution, Stop Conditions, Plotter) to its end.
     std::function<void(QDialog&)> runDialog = [](QDialog& dialog) { dialog.exec(); };
-    // Hands a report file to the desktop's viewer.
-    std::function<void(const QString& file)> openFile;
+    // Hands a report file to the desktop's viewer; false when no viewer could be started.
+    std::function<bool(const QString& file)> openFile;
     SaveFileChooser chooseSaveFile = plotterFileDialog();
     std::chrono::milliseconds cancelOfferDelay = kCancelOfferDelay;
 };

@@ -133,6 +133,84 @@ TEST(BatchMode, MissingEngineIsReportedAndTheTableHoldsTheInitialState) {
               crlfLines({"Date\tP1.MC\tT1.IV\tP2.MC\tP3.MC\tT2.IV\tP4.MC", "0\t1\t2\t0\t4\t1\t0"}));
 }
 
+// The sample document with every sheet's duration replaced.
+std::filesystem::path tanksWithDuration(const TempFolder& folder, const std::string& duration) {
+    std::string text = readText(exampleDocument("continuous_tanks.pn"));
+    for (std::size_t at = text.find("duration=\"10\""); at != std::string::npos; at = text.find("duration=\"10\""))
+        text.replace(at, std::string_view("duration=\"10\"").size(), "duration=\"" + duration + "\"");
+    const std::filesystem::path path = folder.path() / ("tanks" + duration + ".pn");
+    writeText(path, text);
+    return path;
+}
+
+TEST(BatchMode, NoSheetStepsPastItsDuration) {
+    ProgramFolder programs;
+    TempFolder folder;
+    // Duration 7: the first net's rates row would extrapolate to 9 (6 plus the mean phase of 3); it
+    // stops at 7 with nothing changing after 6. The second net ends at 4 as before.
+    BatchRun run = runWith({"--simulate", tanksWithDuration(folder, "7").string()}, programs.settings());
+    ASSERT_EQ(run.status, kBatchSuccess) << run.err;
+    EXPECT_NE(run.out.find("\"Two tanks\": continuous engine (flowrun), 4 steps, final clock 7\n"
+                           "  markings: P1=0 P2=0 P3=6\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("\"Shared outlet\": continuous engine (flowrun), 3 steps, final clock 4\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(readText(folder.path() / "tanks7-1-Two_tanks.txt"),
+              crlfLines({"Date\tP1.MC\tT1.IV\tP2.MC\tT2.IV\tP3.MC", "0\t6\t3\t0\t1\t0", "2\t0\t0\t4\t1\t2",
+                         "6\t0\t0\t0\t0\t6"}));
+
+    // Duration 4: the second phase of the first net (2 to 6) is cut half way, where P2 has drained
+    // from 4 to 2 into P3 (2 to 4); the table's last row is that moment (shown as "Fin" in the window).
+    run = runWith({"--simulate", tanksWithDuration(folder, "4").string()}, programs.settings());
+    ASSERT_EQ(run.status, kBatchSuccess) << run.err;
+    EXPECT_NE(run.out.find("\"Two tanks\": continuous engine (flowrun), 3 steps, final clock 4\n"
+                           "  markings: P1=0 P2=2 P3=4\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("\"Shared outlet\": continuous engine (flowrun), 3 steps, final clock 4\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(readText(folder.path() / "tanks4-1-Two_tanks.txt"),
+              crlfLines({"Date\tP1.MC\tT1.IV\tP2.MC\tT2.IV\tP3.MC", "0\t6\t3\t0\t1\t0", "2\t0\t0\t4\t1\t2",
+                         "4\t0\t0\t2\t1\t4"}));
+}
+
+TEST(BatchMode, BadValuesAndDamagedFilesAreRefusedWithoutResults) {
+    ProgramFolder programs;
+    TempFolder folder;
+    // A discrete place holding 2.7 tokens fails verification, naming the place.
+    auto document = newDocument();
+    NetSheet& sheet = document->sheet(0);
+    Place& place = discretePlace(sheet, 1, 2.7);
+    addArc(sheet, place, discreteTransition(sheet, 1));
+    const std::filesystem::path fractional = folder.path() / "fractional.pn";
+    ASSERT_TRUE(saveDocument(*document, fractional.string(), {}));
+    BatchRun run = runWith({"--simulate", fractional.string()}, programs.settings());
+    EXPECT_EQ(run.status, kBatchVerifyFailed);
+    EXPECT_NE(run.err.find("The marking of place P1 is not a whole number of tokens."), std::string::npos) << run.err;
+    place.setInitialMarking(-2);
+    ASSERT_TRUE(saveDocument(*document, fractional.string(), {}));
+    run = runWith({"--simulate", fractional.string()}, programs.settings());
+    EXPECT_EQ(run.status, kBatchVerifyFailed);
+    EXPECT_NE(run.err.find("The marking of place P1 is negative."), std::string::npos) << run.err;
+
+    // A file cut short opens as nothing: the file is named, nothing is simulated or written.
+    const std::string whole = readText(exampleDocument("continuous_tanks.pn"));
+    for (std::size_t length : {1500u, 3500u}) {
+        const std::filesystem::path cut = folder.path() / ("cut" + std::to_string(length) + ".pn");
+        writeText(cut, whole.substr(0, length));
+        run = runWith({"--simulate", cut.string()}, programs.settings());
+        EXPECT_EQ(run.status, kBatchUsageError) << length;
+        EXPECT_NE(run.err.find("Incorrect file format \"" + cut.string() + "\". The file is damaged at line "),
+                  std::string::npos)
+            << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3);
+}
+
 TEST(BatchMode, HelpAndBadArguments) {
     ProgramFolder programs;
     BatchRun run = runWith({"--help"}, programs.settings());

@@ -108,14 +108,30 @@ TEST(ContinuousStep, RatesRowAloneEndsAtTheDurationAndNegativeDurationsDoNotTurn
     EXPECT_EQ(s.clock(), 2);
 }
 
-TEST(ContinuousStep, SheetEndsWhenTheClockReachesTheDuration) {
+TEST(ContinuousStep, AStepPastTheDurationStopsAtItWithTheMarkingsOfThatMoment) {
+    // The first phase lasts 2 and takes the place from 4 to 2; the duration 1.5 falls three
+    // quarters of the way: 4 - 2 * 0.75 = 2.5.
     SteppedSheet s(1, 1, 1.5);
     s.load(EngineKind::kContinuous, "3\n2\t4\n2\t2\n\t0\n\t0\n", "0\n");
     StepSheet(s.sheet);
     StepSheet(s.sheet);
     EXPECT_TRUE(IsSheetEnded(s.sheet));
+    EXPECT_EQ(s.clock(), 1.5);
+    EXPECT_EQ(s.shown(0), 2.5);
+    EXPECT_EQ(s.working(0), 2.5);
     StepSheet(s.sheet);
-    EXPECT_EQ(s.shown(0), 2);
+    EXPECT_EQ(s.clock(), 1.5);
+    EXPECT_EQ(s.shown(0), 2.5);
+
+    // The rates row extrapolates one more phase of the mean length (to 4), cut at the duration 3:
+    // 1 + 1 * (3 - 2) = 2.
+    SteppedSheet r(1, 1, 3);
+    r.load(EngineKind::kContinuous, "2\n2\t0\n2\t1\n\t1\n", "0\n");
+    for (int step = 0; step < 3; ++step)
+        StepSheet(r.sheet);
+    EXPECT_TRUE(IsSheetEnded(r.sheet));
+    EXPECT_EQ(r.clock(), 3);
+    EXPECT_EQ(r.shown(0), 2);
 }
 
 // Four steps of one place; the second row of step 3 (row 7) sends the walk back to step 2.
@@ -123,12 +139,14 @@ const char* const kJumpingPositions = "4\n0\t10\n\t11\n1\t20\n\t21\n2\t30\n\t31\
 const char* const kJumpingSpeeds = "4\n0\t1\n1\t2\n2\t3\n3\t4\n";
 
 TEST(HybridStep, JumpBackShowsTheEarlierAfterMarkingsAndTheClockKeepsGrowing) {
+    // The last step would reach 16: it stops at the duration 15, two thirds of the way from 31
+    // (at 13) to 40, with the speeds of the phase it cuts.
     SteppedSheet s(1, 1, 15);
     s.load(EngineKind::kHybrid, kJumpingPositions, kJumpingSpeeds);
-    const std::vector<double> clocks{0, 1, 3, 6, 8, 11, 13, 16};
-    const std::vector<double> before{10, 20, 30, 40, 30, 40, 30, 40};
-    const std::vector<double> after{11, 21, 31, 21, 31, 21, 31, 21};
-    const std::vector<double> speeds{1, 2, 3, 4, 3, 4, 3, 4};
+    const std::vector<double> clocks{0, 1, 3, 6, 8, 11, 13, 15};
+    const std::vector<double> before{10, 20, 30, 40, 30, 40, 30, 37};
+    const std::vector<double> after{11, 21, 31, 21, 31, 21, 31, 37};
+    const std::vector<double> speeds{1, 2, 3, 4, 3, 4, 3, 3};
     for (std::size_t i = 0; i < clocks.size(); ++i) {
         ASSERT_FALSE(IsSheetEnded(s.sheet)) << i;
         StepSheet(s.sheet);

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -398,6 +399,60 @@ TEST_F(MainWindowTest, FailedOpensAreReportedAndLeaveNoDocument) {
                                                          "Incorrect file format \"" + text + "\"."}));
     EXPECT_EQ(window.documents().size(), 1u);
     EXPECT_TRUE(window.recentFiles().paths().empty());
+}
+
+TEST_F(MainWindowTest, DamagedFileIsRefusedWithItsNameAndLineAndOpensNoWindow) {
+    window.startUp(std::nullopt);
+    const std::size_t framesBefore = window.sheetFrames().size();
+    const std::string whole = test::readBytes(std::string(TOKARIUM_SOURCE_DIR) + "/examples/continuous_tanks.pn");
+    const std::string cut = folder.file("cut.pn");
+    std::ofstream(cut, std::ios::binary) << whole.substr(0, 3500);
+    EXPECT_FALSE(window.openFile(cut));
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].rfind("Incorrect file format \"" + cut + "\". The file is damaged at line ", 0), 0u)
+        << prompt.messages[0];
+    EXPECT_EQ(window.documents().size(), 1u);
+    EXPECT_EQ(window.sheetFrames().size(), framesBefore);
+    EXPECT_TRUE(window.recentFiles().paths().empty());
+}
+
+TEST_F(MainWindowTest, AboutBoxNamesTheVersionsAndTheLicence) {
+    window.startUp(std::nullopt);
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        box->accept();
+    });
+    window.commands().about->trigger();
+    EXPECT_EQ(title, "About Tokarium");
+    EXPECT_EQ(icon, QMessageBox::Information);
+    EXPECT_TRUE(text.startsWith("Tokarium 1.0.0\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("lp_solve 5.5.")) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Qt ") + qVersion())) << text.toStdString();
+    EXPECT_TRUE(text.contains("GNU Lesser General Public License")) << text.toStdString();
+}
+
+TEST_F(MainWindowTest, GridSettingsMarkTheDocumentModifiedAndZoomDoesNot) {
+    window.startUp(std::nullopt);
+    NetDocument& document = *window.documents()[0];
+    document.setModified(false);
+    window.commands().zoom[5]->trigger();
+    EXPECT_FALSE(document.isModified());
+    const bool shown = activeSheet().grid().shown;
+    window.commands().grid->trigger();
+    EXPECT_NE(activeSheet().grid().shown, shown);
+    EXPECT_TRUE(document.isModified());
+    document.setModified(false);
+    const bool align = activeSheet().grid().align;
+    window.commands().alignGrid->trigger();
+    EXPECT_NE(activeSheet().grid().align, align);
+    EXPECT_TRUE(document.isModified());
 }
 
 TEST_F(MainWindowTest, DroppedFilesAreOpened) {

@@ -30,6 +30,11 @@ private:
 class RecordingPrompt : public UserPrompt {
 public:
     void showMessage(const std::string& text) override { messages.push_back(text); }
+    // Information is recorded with the messages and, apart, as information.
+    void showInformation(const std::string& text) override {
+        messages.push_back(text);
+        informations.push_back(text);
+    }
     bool askYesNo(const std::string& text) override {
         questions.push_back(text);
         return yesNoAnswer;
@@ -41,6 +46,7 @@ public:
 
     std::vector<std::string> messages;
     std::vector<std::string> questions;
+    std::vector<std::string> informations;
     bool yesNoAnswer = false;
     Answer answer = Answer::kNo;
 };

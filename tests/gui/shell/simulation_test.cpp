@@ -127,7 +127,10 @@ protected:
             }
             dialogs.push_back(shown);
         };
-        ui.openFile = [this](const QString& file) { openedFiles << file; };
+        ui.openFile = [this](const QString& file) {
+            openedFiles << file;
+            return viewerStarts;
+        };
         ui.chooseSaveFile = [](QWidget*, const QString& proposed) { return proposed; };
         return ui;
     }
@@ -174,6 +177,7 @@ protected:
     GraphDrawer drawer;
     std::vector<ShownDialog> dialogs;
     QStringList openedFiles;
+    bool viewerStarts = true;
     bool saveFromPlotter = false;
     // The main window while stepping, its toolbars and its status bar, for the manual.
     void savePicturesOfTheWindow() {
@@ -207,6 +211,7 @@ TEST_F(SimulationTest, VerifySaysValidPnOrListsTheMessages) {
     openExample("continuous_tanks.pn");
     trigger(SimulationCommand::kVerify);
     EXPECT_EQ(prompt.messages, std::vector<std::string>{"Valid PN."});
+    EXPECT_EQ(prompt.informations, std::vector<std::string>{"Valid PN."});
     EXPECT_TRUE(dialogs.empty());
 
     window.newFile();
@@ -312,6 +317,53 @@ TEST_F(SimulationTest, ContinuousDocumentStepsToTheEndThroughTheMenu) {
     // The view paints the graph's content with the drawer installed.
     EXPECT_FALSE(window.activeView()->grab().isNull());
     saveGraphPicture(graph, sheet(0), drawer);
+}
+
+TEST_F(SimulationTest, GraphsStopAtTheDuration) {
+    openExample("continuous_tanks.pn");
+    // The second phase of "Two tanks" runs from 2 to 6; the duration 4 cuts it half way.
+    sheet(0).setDuration(4);
+    stepToTheEnd();
+    EXPECT_EQ(prompt.informations, std::vector<std::string>{std::string(kEndOfSimulation)});
+    EXPECT_EQ(sheet(0).simulationRun().clock, 4.0);
+    const Graph& graph = firstGraph(sheet(0));
+    using Samples = std::vector<std::pair<double, double>>;
+    EXPECT_EQ(samples(graph.curves()[0]), (Samples{{0, 6}, {2, 0}, {4, 0}}));
+    EXPECT_EQ(samples(graph.curves()[1]), (Samples{{0, 0}, {2, 4}, {4, 2}}));
+    EXPECT_EQ(samples(graph.curves()[2]), (Samples{{0, 0}, {2, 2}, {4, 4}}));
+    PlotterWindow plotter(nullptr, sheet(0), "unused.txt", [](QWidget*, const QString&) { return QString(); });
+    QTableWidget* table = plotter.tableWidget();
+    EXPECT_EQ(table->item(table->rowCount() - 1, 0)->text(), "Fin");
+}
+
+TEST_F(SimulationTest, AFailingEngineIsToldWithWhatFailedAndWhereItsReportIs) {
+    openExample("continuous_tanks.pn");
+    const std::filesystem::path engine = programFolder.path() / kContinuousFolder / kContinuousProgram;
+    std::filesystem::remove(engine);
+    trigger(SimulationCommand::kOneStepForward);
+    ASSERT_GE(prompt.messages.size(), 2u);
+    EXPECT_EQ(prompt.messages[0], "The simulation of \"Two tanks\" failed: engine program " + engine.string() +
+                                      " not found.");
+    EXPECT_EQ(prompt.messages[1], "The simulation of \"Shared outlet\" failed: engine program " + engine.string() +
+                                      " not found.");
+
+    // An engine that writes a report and ends with status 3: the report is named.
+    std::ofstream(engine) << "#!/bin/sh\necho '<html>broken</html>' > results.htm\nexit 3\n";
+    std::filesystem::permissions(engine, std::filesystem::perms::owner_all);
+    prompt.messages.clear();
+    trigger(SimulationCommand::kInitialization);
+    ASSERT_GE(prompt.messages.size(), 1u);
+    const std::filesystem::path report = programFolder.path() / kContinuousFolder / kLongReport;
+    EXPECT_NE(prompt.messages[0].find("flowrun ended with status 3"), std::string::npos) << prompt.messages[0];
+    EXPECT_NE(prompt.messages[0].find("The engine's report is \"" + report.string() + "\"."), std::string::npos)
+        << prompt.messages[0];
+
+    // A report that no viewer can show is named too.
+    viewerStarts = false;
+    prompt.messages.clear();
+    trigger(SimulationCommand::kLongResults);
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{"No program could be started to show \"" + report.string() +
+                                                        "\"; the file is there to open by hand."});
 }
 
 TEST_F(SimulationTest, HybridDocumentStepsToTheEndThroughTheMenu) {
@@ -569,7 +621,10 @@ TEST_F(SimulationTest, CancellingALongEngineRunEndsItAsAFailedRun) {
     EXPECT_NE(sheet(0).simulationRun().problem.find("stopped by the user"), std::string::npos)
         << sheet(0).simulationRun().problem;
     EXPECT_TRUE(sheet(1).simulationRun().ended);
-    EXPECT_EQ(prompt.messages, std::vector<std::string>{std::string(kEndOfSimulation)});
+    // Each net's run is told as failed, then the simulation ends.
+    ASSERT_EQ(prompt.messages.size(), 3u);
+    EXPECT_NE(prompt.messages[0].find("stopped by the user"), std::string::npos) << prompt.messages[0];
+    EXPECT_EQ(prompt.messages[2], std::string(kEndOfSimulation));
     EXPECT_EQ(marking(0, 1), 6.0);
     window.setSimulationCommands(&simulation);
 }
