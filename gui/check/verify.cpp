@@ -102,9 +102,9 @@ void checkArcValues(const NetSheet& sheet, std::vector<std::string>& messages) {
         if (!arc->isLinked())
             continue;
         if (!std::isfinite(arc->weight()))
-            messages.push_back(formatMessage(kMessageNotFinite, arcName(*arc)));
+            messages.push_back(formatMessage(kMessageNotFinite, verifiedArcName(*arc)));
         else if (arc->weight() < 0)
-            messages.push_back(formatMessage(kMessageWeightNegative, arcName(*arc)));
+            messages.push_back(formatMessage(kMessageWeightNegative, verifiedArcName(*arc)));
     }
 }
 
