@@ -1,6 +1,8 @@
 // The working state and steps of Algorithm 6.1, shared by its source files.
 #pragma once
 
+#include "engines/hybrid/firing.h"
+#include "engines/hybrid/sets.h"
 #include "engines/hybrid/simulation.h"
 
 #include <optional>
@@ -104,10 +106,11 @@ private:
     bool m_special = false;
     Vec m_marcaj_spec;
 
-    std::vector<std::size_t> m_contPos;  // by place number: position in Pozcont, 0 if none
-    std::vector<std::size_t> m_disPos;
-    std::vector<std::size_t> m_tranContPos;  // by transition number
-    std::vector<std::size_t> m_tranDisPos;
+    PositionIndex m_contPos;  // by place number: position in Pozcont, 0 if none
+    PositionIndex m_disPos;
+    PositionIndex m_tranContPos;  // by transition number
+    PositionIndex m_tranDisPos;
+    std::vector<std::vector<Arc>> m_disInputs;  // input arcs of each discrete transition, by Trandis position
 };
 
 }  // namespace mixsim

@@ -26,15 +26,6 @@ std::string markingText(double value)
     return value == kZeroPlus ? "0<sup>+</sup> " : f2(value) + " ";
 }
 
-std::vector<std::size_t> positionsOf(const Vec& set, std::size_t count)
-{
-    std::vector<std::size_t> positions(count + 1, 0);
-    for (std::size_t i = 1; i <= set.size(); ++i) {
-        positions[static_cast<std::size_t>(set(i))] = i;
-    }
-    return positions;
-}
-
 }  // namespace
 
 // A marking within rounding noise of a whole number is that number, so that
@@ -49,11 +40,14 @@ double snapMarking(double value)
 Algorithm::Algorithm(const HybridNet& net, SimulationState state, SpeedSolver& solver,
                      std::string& report)
     : m_net(net), m_s(std::move(state)), m_solver(solver), m_r(report),
-      m_contPos(positionsOf(net.Pozcont, static_cast<std::size_t>(net.nr_poz))),
-      m_disPos(positionsOf(net.Pozdis, static_cast<std::size_t>(net.nr_poz))),
-      m_tranContPos(positionsOf(net.Trancont, static_cast<std::size_t>(net.nr_tran))),
-      m_tranDisPos(positionsOf(net.Trandis, static_cast<std::size_t>(net.nr_tran)))
+      m_contPos(net.Pozcont, static_cast<std::size_t>(net.nr_poz)),
+      m_disPos(net.Pozdis, static_cast<std::size_t>(net.nr_poz)),
+      m_tranContPos(net.Trancont, static_cast<std::size_t>(net.nr_tran)),
+      m_tranDisPos(net.Trandis, static_cast<std::size_t>(net.nr_tran))
 {
+    for (double t : net.Trandis) {
+        m_disInputs.push_back(inputArcs(static_cast<int>(t), net.Pre));
+    }
     m_marcaj1 = net.marcaj1;
     for (std::size_t l = 1; l <= net.Pozcont.size(); ++l) {
         m_marcaj1(static_cast<std::size_t>(net.Pozcont(l))) = net.marcaj_cont(l);
@@ -67,22 +61,22 @@ Algorithm::Algorithm(const HybridNet& net, SimulationState state, SpeedSolver& s
 
 std::size_t Algorithm::contPos(double place) const
 {
-    return m_contPos.at(static_cast<std::size_t>(place));
+    return m_contPos(place);
 }
 
 std::size_t Algorithm::disPos(double place) const
 {
-    return m_disPos.at(static_cast<std::size_t>(place));
+    return m_disPos(place);
 }
 
 std::size_t Algorithm::tranContPos(double t) const
 {
-    return m_tranContPos.at(static_cast<std::size_t>(t));
+    return m_tranContPos(t);
 }
 
 std::size_t Algorithm::tranDisPos(double t) const
 {
-    return m_tranDisPos.at(static_cast<std::size_t>(t));
+    return m_tranDisPos(t);
 }
 
 void Algorithm::refresh()
@@ -165,7 +159,7 @@ void Algorithm::synchroniseTimers()
 void Algorithm::synchroniseTimers(std::size_t i)
 {
     const double t = m_net.Trandis(i);
-    const double degree = grad_activare(static_cast<int>(t), m_net.Pre, m_marcaj1);
+    const double degree = enablingDegree(m_disInputs[i - 1], m_marcaj1);
     if (degree < 0.0) {
         return;
     }

@@ -119,14 +119,28 @@ ExecutieTd executie_td(int tranzitie, Vec marcaj1, const Mat& Pre, const Mat& Po
     return {std::move(marcaj1), std::move(cont), std::move(dis)};
 }
 
-double grad_activare(int tranzitie, const Mat& Pre, const Vec& marcaj)
+std::vector<Arc> inputArcs(int tranzitie, const Mat& Pre)
 {
     const auto col = static_cast<std::size_t>(tranzitie);
-    double degree = std::numeric_limits<double>::infinity();
+    std::vector<Arc> arcs;
     for (std::size_t p = 1; p <= Pre.rows(); ++p) {
         if (Pre(p, col) != 0.0) {
-            degree = std::min(degree, modulo2(fara_zero_plus(marcaj(p)), Pre(p, col)).c);
+            arcs.push_back({p, Pre(p, col)});
         }
+    }
+    return arcs;
+}
+
+double grad_activare(int tranzitie, const Mat& Pre, const Vec& marcaj)
+{
+    return enablingDegree(inputArcs(tranzitie, Pre), marcaj);
+}
+
+double enablingDegree(const std::vector<Arc>& inputs, const Vec& marcaj)
+{
+    double degree = std::numeric_limits<double>::infinity();
+    for (const Arc& arc : inputs) {
+        degree = std::min(degree, modulo2(fara_zero_plus(marcaj(arc.place)), arc.weight).c);
     }
     return degree == std::numeric_limits<double>::infinity() ? -1.0 : std::max(degree, 0.0);
 }

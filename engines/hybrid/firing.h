@@ -32,9 +32,20 @@ struct ExecutieTd {
 // The markings of `pozitii`, by position, taken from the full marking.
 [[nodiscard]] Vec marcaj_pe_pozitii(const Vec& marcaj1, const Vec& pozitii);
 
+// An arc between a place (by number) and a transition, with its weight.
+struct Arc {
+    std::size_t place = 0;
+    double weight = 0.0;
+};
+
+// The input arcs of t (Pre(p, t) != 0), by ascending place.
+[[nodiscard]] std::vector<Arc> inputArcs(int tranzitie, const Mat& Pre);
+
 // Enabling degree of t in `marcaj`: the smallest whole number of times each
 // input place covers its arc weight (tolerant quotient); -1 when t has no input place.
 [[nodiscard]] double grad_activare(int tranzitie, const Mat& Pre, const Vec& marcaj);
+// The same from the transition's input arcs, without looking at the other places.
+[[nodiscard]] double enablingDegree(const std::vector<Arc>& inputs, const Vec& marcaj);
 
 struct Efectiv {
     Vec tranzitie;

@@ -8,38 +8,51 @@ namespace mixsim {
 
 namespace {
 
+// Positions of places and transitions in the net's sets, by number.
+struct NetPositions {
+    explicit NetPositions(const HybridNet& net)
+        : cont(net.Pozcont, static_cast<std::size_t>(net.nr_poz)),
+          dis(net.Pozdis, static_cast<std::size_t>(net.nr_poz)),
+          tranCont(net.Trancont, static_cast<std::size_t>(net.nr_tran)),
+          tranDis(net.Trandis, static_cast<std::size_t>(net.nr_tran))
+    {
+    }
+    PositionIndex cont;
+    PositionIndex dis;
+    PositionIndex tranCont;
+    PositionIndex tranDis;
+};
+
 // Values of place p at step k (from IB(k) to IB(k+1)), written in the
 // runtime's forms: "%.2d" for a continuous place, "%d" for a discrete one.
 class PlaceValues {
 public:
-    PlaceValues(const HybridNet& net, const SimulationResult& result) : m_net(net), m_IB(result.IB) {}
+    PlaceValues(const NetPositions& at, const SimulationResult& result) : m_at(at), m_IB(result.IB) {}
 
     [[nodiscard]] std::string before(std::size_t p, std::size_t k) const
     {
-        const Apartenenta1 cont = apartenenta1(static_cast<double>(p), m_net.Pozcont);
-        if (cont.a == kFound) {
-            return formatD2(m_IB[k - 1].mc_before(cont.loc));
+        if (const std::size_t cont = m_at.cont(static_cast<double>(p))) {
+            return formatD2(m_IB[k - 1].mc_before(cont));
         }
-        return formatD(m_IB[k - 1].marcaj(apartenenta1(static_cast<double>(p), m_net.Pozdis).loc));
+        return formatD(m_IB[k - 1].marcaj(m_at.dis(static_cast<double>(p))));
     }
 
     [[nodiscard]] std::string after(std::size_t p, std::size_t k) const
     {
-        const Apartenenta1 cont = apartenenta1(static_cast<double>(p), m_net.Pozcont);
-        if (cont.a == kFound) {
-            return formatD2(m_IB[k - 1].mc_after(cont.loc));
+        if (const std::size_t cont = m_at.cont(static_cast<double>(p))) {
+            return formatD2(m_IB[k - 1].mc_after(cont));
         }
-        return formatD(m_IB[k].marcaj(apartenenta1(static_cast<double>(p), m_net.Pozdis).loc));
+        return formatD(m_IB[k].marcaj(m_at.dis(static_cast<double>(p))));
     }
 
     [[nodiscard]] std::string finalRate(std::size_t p, const Vec& balanta) const
     {
-        const Apartenenta1 cont = apartenenta1(static_cast<double>(p), m_net.Pozcont);
-        return formatD(cont.a == kFound ? balanta(cont.loc) : 0.0);
+        const std::size_t cont = m_at.cont(static_cast<double>(p));
+        return formatD(cont != 0 ? balanta(cont) : 0.0);
     }
 
 private:
-    const HybridNet& m_net;
+    const NetPositions& m_at;
     const std::vector<IbState>& m_IB;
 };
 
@@ -65,19 +78,18 @@ double resumeStep(const SimulationResult& result)
 }
 
 // The value of transition t for step k: its speed or enabling degree in IB(k+1).
-double transitionValue(const HybridNet& net, const SimulationResult& result, double t, std::size_t k)
+double transitionValue(const NetPositions& at, const SimulationResult& result, double t, std::size_t k)
 {
     const IbState& state = result.IB[k];
-    const Apartenenta1 cont = apartenenta1(t, net.Trancont);
-    if (cont.a == kFound) {
-        return state.viteze(cont.loc);
+    if (const std::size_t cont = at.tranCont(t)) {
+        return state.viteze(cont);
     }
-    return state.enable(apartenenta1(t, net.Trandis).loc);
+    return state.enable(at.tranDis(t));
 }
 
-std::string placeFile(const HybridNet& net, const SimulationResult& result, std::size_t p)
+std::string placeFile(const NetPositions& at, const SimulationResult& result, std::size_t p)
 {
-    const PlaceValues values(net, result);
+    const PlaceValues values(at, result);
     const std::size_t N = result.IB.size();
     std::string text = formatD(static_cast<double>(N - 1 + static_cast<std::size_t>(result.adun_spec))) + "\n";
     if (N < 2) {
@@ -103,7 +115,7 @@ std::string placeFile(const HybridNet& net, const SimulationResult& result, std:
     return text;
 }
 
-std::string transitionFile(const HybridNet& net, const SimulationResult& result, double t)
+std::string transitionFile(const NetPositions& at, const SimulationResult& result, double t)
 {
     const std::size_t N = result.IB.size();
     std::string text = formatD(static_cast<double>(N - 1)) + "\n";
@@ -112,7 +124,7 @@ std::string transitionFile(const HybridNet& net, const SimulationResult& result,
     }
     text += formatD(0) + "\n";
     for (std::size_t g = 2; g <= N; ++g) {
-        text += formatD(transitionValue(net, result, t, g - 1)) + "\n";
+        text += formatD(transitionValue(at, result, t, g - 1)) + "\n";
         if (g < N) {
             text += (repeats(result) ? formatD2(increment(result, g)) : formatD(increment(result, g))) + "\n";
         } else {
@@ -126,7 +138,8 @@ std::string transitionFile(const HybridNet& net, const SimulationResult& result,
 
 std::string placeTable(const HybridNet& net, const SimulationResult& result)
 {
-    const PlaceValues values(net, result);
+    const NetPositions at(net);
+    const PlaceValues values(at, result);
     const auto P = static_cast<std::size_t>(net.nr_poz);
     const std::size_t N = result.IB.size();
     std::string text = formatD(static_cast<double>(N - 1 + static_cast<std::size_t>(result.adun_spec))) + "\n";
@@ -184,11 +197,12 @@ std::string transitionTable(const HybridNet& net, const SimulationResult& result
             rows.back() = k;
         }
     }
+    const NetPositions at(net);
     std::string text = formatD(static_cast<double>(rows.size())) + "\n";
     for (std::size_t r = 0; r < rows.size(); ++r) {
         text += r == 0 ? formatD(0) : formatD2(increment(result, rows[r - 1] + 1));
         for (int t = 1; t <= net.nr_tran; ++t) {
-            text += "\t" + formatD(transitionValue(net, result, t, rows[r]));
+            text += "\t" + formatD(transitionValue(at, result, t, rows[r]));
         }
         text += "\n";
     }
@@ -200,14 +214,15 @@ std::string transitionTable(const HybridNet& net, const SimulationResult& result
 
 std::vector<NamedText> resultFiles(const HybridNet& net, const SimulationResult& result)
 {
+    const NetPositions at(net);
     std::vector<NamedText> files;
     files.push_back({"Pos.dat", placeTable(net, result)});
     for (int p = 1; p <= net.nr_poz; ++p) {
-        files.push_back({"Pos" + std::to_string(p) + ".dat", placeFile(net, result, static_cast<std::size_t>(p))});
+        files.push_back({"Pos" + std::to_string(p) + ".dat", placeFile(at, result, static_cast<std::size_t>(p))});
     }
     files.push_back({"Tran.dat", transitionTable(net, result)});
     for (int t = 1; t <= net.nr_tran; ++t) {
-        files.push_back({"Tran" + std::to_string(t) + ".dat", transitionFile(net, result, t)});
+        files.push_back({"Tran" + std::to_string(t) + ".dat", transitionFile(at, result, t)});
     }
     return files;
 }

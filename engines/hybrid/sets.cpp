@@ -80,6 +80,19 @@ Modulo2 modulo2(double nr, double imp)
     return {plain.c, plain.r, plain.c * imp};
 }
 
+PositionIndex::PositionIndex(const Vec& set, std::size_t largest) : m_positions(largest + 1, 0)
+{
+    for (std::size_t i = set.size(); i >= 1; --i) {
+        m_positions.at(static_cast<std::size_t>(set(i))) = i;
+    }
+}
+
+std::size_t PositionIndex::operator()(double number) const
+{
+    const auto n = static_cast<std::size_t>(number);
+    return number >= 0.0 && n < m_positions.size() && static_cast<double>(n) == number ? m_positions[n] : 0;
+}
+
 double fara_zero_plus(double marcaj)
 {
     return marcaj == kZeroPlus ? 0.0 : marcaj;

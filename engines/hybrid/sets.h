@@ -55,6 +55,19 @@ struct Modulo2 {
 // more whole quotient, so rounding noise in a marking does not lose a token.
 [[nodiscard]] Modulo2 modulo2(double nr, double imp);
 
+// The position (1-based) of every number of a set of places or transitions:
+// a lookup by index where apartenenta1 would search. Built once per set.
+class PositionIndex {
+public:
+    PositionIndex() = default;
+    PositionIndex(const Vec& set, std::size_t largest);
+    // The position of `number` in the set; 0 when it is not there.
+    [[nodiscard]] std::size_t operator()(double number) const;
+
+private:
+    std::vector<std::size_t> m_positions;
+};
+
 // A marking with 0+ (the code -1) taken as 0.
 [[nodiscard]] double fara_zero_plus(double marcaj);
 
