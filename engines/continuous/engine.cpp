@@ -24,9 +24,9 @@ constexpr int kFailure = kRunFailed;
 
 class EngineDriver {
 public:
-    EngineDriver(LpSolver& solver, Report& longReport, Report& briefReport, Simulation& simulation)
+    EngineDriver(LpSolver& solver, Report& longReport, Report& briefReport, Simulation& simulation, double horizon)
         : m_solver(solver), m_long(longReport), m_brief(briefReport), m_net(simulation.net),
-          m_run(simulation.run), m_failure(simulation.failure)
+          m_run(simulation.run), m_failure(simulation.failure), m_horizon(horizon)
     {
     }
 
@@ -61,6 +61,7 @@ public:
         m_run.Mnext = m_run.M;
 
         EngineContext context{m_net, m_solver, m_long, {}};
+        double phaseStart = 0;
         while (true) {
             if (m_run.states.size() >= kMaxStates)
                 return refuse(tooManyStatesMessage());
@@ -94,6 +95,12 @@ public:
                 writeLastPhaseNotice(m_long);
                 break;
             }
+            if (phaseStart > m_horizon) {
+                m_long.format("<br>The phase started at t=%.2f, past the horizon t=%.2f: the run ends here.<br>\n",
+                              phaseStart, m_horizon);
+                break;
+            }
+            phaseStart += update.duration;
             m_run.M = m_run.Mnext;
         }
 
@@ -133,18 +140,20 @@ private:
     ContinuousNet& m_net;
     EngineRun& m_run;
     std::string& m_failure;
+    double m_horizon;
 };
 
 }  // namespace
 
-Simulation simulateText(std::string_view content, LpSolver& solver, Report& longReport, Report& briefReport)
+Simulation simulateText(std::string_view content, LpSolver& solver, Report& longReport, Report& briefReport,
+                        double horizon)
 {
     Simulation simulation;
-    simulation.status = EngineDriver(solver, longReport, briefReport, simulation).simulate(content);
+    simulation.status = EngineDriver(solver, longReport, briefReport, simulation, horizon).simulate(content);
     return simulation;
 }
 
-int runEngine(LpSolver& solver)
+int runEngine(LpSolver& solver, double horizon)
 {
     removeOldResults();
     std::ifstream input(kInputFile, std::ios::binary);
@@ -158,7 +167,7 @@ int runEngine(LpSolver& solver)
         return kFailure;
     longReport.limitTo(kMaxTraceBytes);
 
-    const Simulation simulation = simulateText(content.str(), solver, longReport, briefReport);
+    const Simulation simulation = simulateText(content.str(), solver, longReport, briefReport, horizon);
     int status = simulation.status;
     if (status == 0) {
         std::string message;

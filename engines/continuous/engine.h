@@ -1,6 +1,7 @@
 // The continuous engine: a net in, its states out; "date.dat" and the result files at the edges.
 #pragma once
 
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -22,12 +23,14 @@ struct Simulation {
 
 // Reads the net from the text of "date.dat" and simulates it; both reports are written as
 // the run goes (bound to files, in memory, or discarded, as the caller set them up).
+// With a horizon the run ends after the first phase that starts past it.
 [[nodiscard]] Simulation simulateText(std::string_view content, LpSolver& solver, Report& longReport,
-                                      Report& briefReport);
+                                      Report& briefReport,
+                                      double horizon = std::numeric_limits<double>::infinity());
 
 // One run of flowrun in the current directory, from "date.dat" to the reports and result
 // files. Returns the exit status: 0 for a complete run, kRunFailed when a file cannot be
 // opened or created or the run is refused (the reports then say why, and no result file is left).
-[[nodiscard]] int runEngine(LpSolver& solver);
+[[nodiscard]] int runEngine(LpSolver& solver, double horizon = std::numeric_limits<double>::infinity());
 
 }  // namespace flowrun

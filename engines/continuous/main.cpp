@@ -1,10 +1,13 @@
 // flowrun: simulates the continuous net of "date.dat" in the current directory.
 // Options: --solver=library|cli (default: $TOKARIUM_SOLVER, else the library), --lp-file
-// (keep each linear program in "date.lp" with the library solver too).
+// (keep each linear program in "date.lp" with the library solver too), --until=T (end the
+// run after the first phase that starts past the time T).
 #include <cstdio>
+#include <limits>
 #include <string_view>
 
 #include "engines/continuous/engine.h"
+#include "engines/continuous/horizon_option.h"
 #include "engines/continuous/solver_choice.h"
 
 int main(int argc, char** argv)
@@ -12,6 +15,7 @@ int main(int argc, char** argv)
     std::string error;
     std::optional<flowrun::SolverKind> kind = flowrun::solverKindFromEnvironment(error);
     bool writeModelFile = false;
+    double horizon = std::numeric_limits<double>::infinity();
     for (int i = 1; i < argc && kind; ++i) {
         const std::string_view argument = argv[i];
         if (argument.starts_with("--solver=")) {
@@ -20,14 +24,22 @@ int main(int argc, char** argv)
                 error = "The option " + std::string(argument) + " names no solver; use library or cli.";
         } else if (argument == "--lp-file") {
             writeModelFile = true;
+        } else if (argument.starts_with(flowrun::kHorizonOption)) {
+            const std::optional<double> until = flowrun::parseHorizon(argument.substr(flowrun::kHorizonOption.size()));
+            if (until)
+                horizon = *until;
+            else {
+                error = "The option " + std::string(argument) + " needs a time >= 0.";
+                kind.reset();
+            }
         } else {
             error = "Unknown option " + std::string(argument) + ".";
             kind.reset();
         }
     }
     if (!kind) {
-        std::fprintf(stderr, "flowrun: %s\nUsage: flowrun [--solver=library|cli] [--lp-file]\n", error.c_str());
+        std::fprintf(stderr, "flowrun: %s\nUsage: flowrun [--solver=library|cli] [--lp-file] [--until=T]\n", error.c_str());
         return flowrun::kRunFailed;
     }
-    return flowrun::runEngine(*flowrun::makeSolver(*kind, writeModelFile));
+    return flowrun::runEngine(*flowrun::makeSolver(*kind, writeModelFile), horizon);
 }

@@ -104,6 +104,7 @@ private:
     std::vector<StateEvents> m_events;  // events at the time that closes each state
     int m_zeroTimeSteps = 0;
     bool m_special = false;
+    bool m_pastHorizon = false;
     Vec m_marcaj_spec;
 
     PositionIndex m_contPos;  // by place number: position in Pozcont, 0 if none

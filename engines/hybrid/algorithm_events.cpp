@@ -104,7 +104,9 @@ SimulationResult Algorithm::run()
         start();
         while (iteration()) {
         }
-        result.end = m_s.stare == 0 ? RunEnd::kRepetition : RunEnd::kEvents;
+        result.end = m_s.stare == 0 ? RunEnd::kRepetition
+                     : m_pastHorizon    ? RunEnd::kHorizon
+                                        : RunEnd::kEvents;
     } catch (const RunStopped& stop) {
         result.end = RunEnd::kStopped;
         result.stopReason = stop.reason;
@@ -130,6 +132,7 @@ SimulationResult Algorithm::run()
     }
     result.IB = std::move(m_s.IB);
     result.flowrunRuns = m_solver.runs();
+    result.horizon = m_s.horizon;
     return result;
 }
 
@@ -478,13 +481,15 @@ bool Algorithm::step11()
         m_s.TOS.erase(1);
     }
     m_s.Ts_anterior = m_s.Ts;
-    if (m_s.TOS.size() == 0) {
+    m_pastHorizon = m_s.TOS.size() > 0 && m_s.Ts > m_s.horizon;
+    if (m_s.TOS.size() == 0 || m_pastHorizon) {
         // The last state lasts for ever from the last event time on.
         IbState& last = m_s.IB[static_cast<std::size_t>(m_s.stare) - 1];
         last.timp = m_s.Ts;
         last.mc_before = m_marcaj_cont;
         last.mc_after = m_marcaj_cont;
-        m_r += "<br>Next time t<sub>s</sub>=inf";
+        m_r += m_pastHorizon ? "<br>t<sub>s</sub>=" + f2(m_s.Ts) + " is past the horizon t=" + f2(m_s.horizon)
+                             : std::string("<br>Next time t<sub>s</sub>=inf");
         m_r += "<br>Then <font color=#cc0000>END</font color><br>";
         return false;
     }

@@ -49,7 +49,7 @@ EngineRunResult startRun(std::string_view dataText)
     return {std::move(run), {}};
 }
 
-int runMixsim(std::FILE* errors, SpeedSolver& solver)
+int runMixsim(std::FILE* errors, SpeedSolver& solver, double horizon)
 {
     const std::optional<std::string> text = readWholeFile(kDataFileName);
     if (!text) {
@@ -62,6 +62,7 @@ int runMixsim(std::FILE* errors, SpeedSolver& solver)
         return kExitBadInput;
     }
     EngineRun& run = *started.run;
+    run.state.horizon = horizon;
     const SimulationResult result = simulate(run.net, std::move(run.state), solver, run.report);
     writeReportTail(run.report, result);
 

@@ -6,6 +6,7 @@
 #include "engines/hybrid/speed_solver.h"
 
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,8 @@ struct EngineRunResult {
 // the net (the solver gives the speeds of its sub-nets) and writes the result
 // files and both reports there. Bad input is reported on `errors` before any
 // file is written. Returns the exit status.
-[[nodiscard]] int runMixsim(std::FILE* errors, SpeedSolver& solver);
+// With a horizon the run ends after the first event time past it.
+[[nodiscard]] int runMixsim(std::FILE* errors, SpeedSolver& solver,
+                            double horizon = std::numeric_limits<double>::infinity());
 
 }  // namespace mixsim

@@ -4,6 +4,7 @@
 #include "engines/hybrid/hybrid_net.h"
 #include "engines/hybrid/records.h"
 
+#include <limits>
 #include <vector>
 
 namespace mixsim {
@@ -24,6 +25,8 @@ struct SimulationState {
     int adun_spec = 0;
     int stare_2 = 0;   // at a repetition: the number of the repeating state
     int contor_2 = 0;  // at a repetition: the step at which the walk resumes
+    // The run ends after the first event time past this one (no horizon: infinity).
+    double horizon = std::numeric_limits<double>::infinity();
 };
 
 // Per discrete transition (position in Trandis): the number of the last

@@ -1,6 +1,8 @@
 // mixsim: simulates the hybrid net of "data.txt" in the current directory.
 // Options: --flowrun=PATH runs that flowrun program for every sub-net instead of the
-// continuous engine in process (whose solver $TOKARIUM_SOLVER chooses, as for flowrun).
+// continuous engine in process (whose solver $TOKARIUM_SOLVER chooses, as for flowrun);
+// --until=T ends the run after the first event time past T.
+#include "engines/continuous/horizon_option.h"
 #include "engines/continuous/solver_choice.h"
 #include "engines/hybrid/constants.h"
 #include "engines/hybrid/driver.h"
@@ -8,6 +10,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <string_view>
 
@@ -16,18 +19,23 @@ namespace {
 int run(int argc, char** argv)
 {
     std::string flowrunProgram;
+    double horizon = std::numeric_limits<double>::infinity();
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
+        std::optional<double> until;
         if (argument.starts_with("--flowrun=") && argument.size() > 10) {
             flowrunProgram = argument.substr(10);
+        } else if (argument.starts_with(flowrun::kHorizonOption) &&
+                   (until = flowrun::parseHorizon(argument.substr(flowrun::kHorizonOption.size())))) {
+            horizon = *until;
         } else {
-            std::fprintf(stderr, "mixsim: unknown option %s\nUsage: mixsim [--flowrun=PATH]\n", argv[i]);
+            std::fprintf(stderr, "mixsim: unknown option %s\nUsage: mixsim [--flowrun=PATH] [--until=T]\n", argv[i]);
             return mixsim::kExitBadInput;
         }
     }
     if (!flowrunProgram.empty()) {
         mixsim::FlowrunSolver solver(flowrunProgram);
-        return mixsim::runMixsim(stderr, solver);
+        return mixsim::runMixsim(stderr, solver, horizon);
     }
     std::string error;
     const std::optional<flowrun::SolverKind> kind = flowrun::solverKindFromEnvironment(error);
@@ -37,7 +45,7 @@ int run(int argc, char** argv)
     }
     const std::unique_ptr<flowrun::LpSolver> lpSolver = flowrun::makeSolver(*kind);
     mixsim::EngineSpeedSolver solver(*lpSolver);
-    const int status = mixsim::runMixsim(stderr, solver);
+    const int status = mixsim::runMixsim(stderr, solver, horizon);
     lpSolver->removeScratchFiles();
     return status;
 }

@@ -170,6 +170,8 @@ std::string shortReport(const HybridNet& net, const SimulationResult& result)
             r += " to " + f2(state.timp);
         } else if (result.end == RunEnd::kEvents) {
             r += " to infinite";
+        } else if (result.end == RunEnd::kHorizon) {
+            r += " on, past the horizon";
         }
         r += "<br>\nm<sup>D</sup> = ( " + list(state.marcaj, whole, ", ", " ") + ")<br>\n";
         r += "m<sup>C</sup> at its end = ( " + list(state.mc_before, real, ", ", " ") + ")<br>\n";
@@ -186,6 +188,9 @@ std::string shortReport(const HybridNet& net, const SimulationResult& result)
         break;
     case RunEnd::kStopped:
         r += "<br>The simulation stopped: " + result.stopReason + "<br>\n";
+        break;
+    case RunEnd::kHorizon:
+        r += "<br>The last event time is past the horizon t=" + f2(result.horizon) + ": END.<br>\n";
         break;
     }
     r += "<br>The speeds of the sub-nets took " + formatD(result.flowrunRuns) + " runs of flowrun.<br>\n";

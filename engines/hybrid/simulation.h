@@ -15,6 +15,7 @@ enum class RunEnd {
     kEvents,      // no event left ("END")
     kRepetition,  // an IB-state repeated an earlier one
     kStopped,     // a bound was reached or the speeds could not be computed
+    kHorizon,     // the events of the first event time past the horizon were handled
 };
 
 // What happened at the event time that closes a state: the time IB(g).timp
@@ -36,6 +37,7 @@ struct SimulationResult {
     std::string stopReason;  // at a stop: why, as written in the report
     bool notFinite = false;  // the stop came from numbers that are no longer finite
     int flowrunRuns = 0;
+    double horizon = 0.0;  // the horizon of the run (infinity: none)
 };
 
 // Runs Algorithm 6.1 from `state` (built by initialState) and appends its

@@ -1,5 +1,6 @@
 // Algorithm 6.1 run in process, with a scripted speed solver where speeds are needed.
 #include "engines/hybrid/driver.h"
+#include "engines/hybrid/result_files.h"
 #include "engines/hybrid/simulation.h"
 #include "tests/engines/hybrid/data_text.h"
 
@@ -220,6 +221,64 @@ TEST(Simulation, CrossedPrioritiesStopTheRunWithAReportLine)
     EXPECT_NE(run.report.find("The simulation stops: the priority levels of the subnets"), std::string::npos);
     EXPECT_EQ(run.result.IB.size(), 1u);
     EXPECT_EQ(solver.runs(), 0);
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::size_t from = 0;
+    for (std::size_t end; (end = text.find('\n', from)) != std::string::npos; from = end + 1) {
+        result.push_back(text.substr(from, end - from));
+    }
+    result.push_back(text.substr(from));
+    return result;
+}
+
+// T1 (duration 1) takes one of the six tokens of P3 into P2 at a time, its
+// loop place P1 making one firing at a time: events at t = 0, 1, ..., 6. A
+// horizon of 3.5 ends the run after the events at t = 4; the tables hold the
+// same rows up to there, then end like a run out of events.
+TEST(Simulation, AHorizonEndsTheRunAfterTheFirstEventTimePastIt)
+{
+    NetText net;
+    net.P = 3;
+    net.T = 1;
+    net.pozdis = {1, 2, 3};
+    net.trandis = {1};
+    net.pre = {{1}, {0}, {1}};
+    net.post = {{1}, {1}, {0}};
+    net.marcaj = {1, 0, 6};
+    net.valori = {1};
+    ScriptedSolver solver({speeds({})});
+    const SimulatedRun full = simulateText(net, solver);
+    EngineRunResult started = startRun(net.text());
+    ASSERT_TRUE(started.run.has_value());
+    started.run->state.horizon = 3.5;
+    std::string report;
+    const SimulationResult cut = simulate(started.run->net, std::move(started.run->state), solver, report);
+
+    EXPECT_EQ(full.result.end, RunEnd::kEvents);
+    EXPECT_EQ(cut.end, RunEnd::kHorizon);
+    ASSERT_EQ(cut.IB.back().timp, 4.0);
+    EXPECT_NE(report.find("<br>t<sub>s</sub>=4.00 is past the horizon t=3.50<br>Then <font color=#cc0000>END"),
+              std::string::npos);
+    const std::vector<std::string> fullPlaces = lines(placeTable(started.run->net, full.result));
+    const std::vector<std::string> cutPlaces = lines(placeTable(started.run->net, cut));
+    EXPECT_EQ(cutPlaces.front(), "5");
+    // Steps at t = 0, 1, 2, 3, 4: the before and after rows of each; the last after row
+    // holds the marking reached at t = 4, which the full run shows as the next before row.
+    ASSERT_EQ(cutPlaces.size(), 12u);
+    for (std::size_t row = 1; row + 2 < cutPlaces.size(); ++row) {
+        EXPECT_EQ(cutPlaces[row], fullPlaces[row]) << "row " << row;
+    }
+    EXPECT_EQ(cutPlaces[10], "\t1\t4\t2");
+    EXPECT_EQ(cutPlaces[11], "-1\t0\t0\t0");
+    const std::vector<std::string> fullTransitions = lines(transitionTable(started.run->net, full.result));
+    const std::vector<std::string> cutTransitions = lines(transitionTable(started.run->net, cut));
+    ASSERT_EQ(cutTransitions.size(), 7u);
+    for (std::size_t row = 1; row + 1 < cutTransitions.size(); ++row) {
+        EXPECT_EQ(cutTransitions[row], fullTransitions[row]) << "row " << row;
+    }
 }
 
 }  // namespace
