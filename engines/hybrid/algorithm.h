@@ -29,7 +29,7 @@ struct SubnetPhaseEnd {
 
 class Algorithm {
 public:
-    Algorithm(const HybridNet& net, SimulationState state, SpeedSolver& solver, std::string& report);
+    Algorithm(const HybridNet& net, SimulationState state, SpeedSolver& solver, ReportText& report);
 
     [[nodiscard]] SimulationResult run();
 
@@ -89,7 +89,7 @@ private:
     const HybridNet& m_net;
     SimulationState m_s;
     SpeedSolver& m_solver;
-    std::string& m_r;
+    ReportText& m_r;
 
     Vec m_marcaj1;      // full marking by place number; continuous 0+ kept as -1
     Vec m_marcaj_cont;  // by Pozcont position

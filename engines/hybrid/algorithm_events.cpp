@@ -38,7 +38,7 @@ double snapMarking(double value)
 }
 
 Algorithm::Algorithm(const HybridNet& net, SimulationState state, SpeedSolver& solver,
-                     std::string& report)
+                     ReportText& report)
     : m_net(net), m_s(std::move(state)), m_solver(solver), m_r(report),
       m_contPos(net.Pozcont, static_cast<std::size_t>(net.nr_poz)),
       m_disPos(net.Pozdis, static_cast<std::size_t>(net.nr_poz)),
@@ -579,7 +579,7 @@ bool Algorithm::repetition()
 }
 
 SimulationResult simulate(const HybridNet& net, SimulationState state, SpeedSolver& solver,
-                          std::string& report)
+                          ReportText& report)
 {
     return Algorithm(net, std::move(state), solver, report).run();
 }

@@ -18,7 +18,7 @@ std::string f2(double value)
     return formatReal("%.2f", value);
 }
 
-void writeTable(std::string& r, const Mat& m)
+void writeTable(ReportText& r, const Mat& m)
 {
     for (std::size_t i = 1; i <= m.rows(); ++i) {
         r += "<TABLE><tr>";

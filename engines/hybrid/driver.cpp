@@ -45,7 +45,6 @@ EngineRunResult startRun(std::string_view dataText)
     EngineRun run;
     run.net = std::move(*net.net);
     run.state = initialState(run.net);
-    writeReportHead(run.report, run.net);
     return {std::move(run), {}};
 }
 
@@ -63,18 +62,37 @@ int runMixsim(std::FILE* errors, SpeedSolver& solver, double horizon)
     }
     EngineRun& run = *started.run;
     run.state.horizon = horizon;
-    const SimulationResult result = simulate(run.net, std::move(run.state), solver, run.report);
-    writeReportTail(run.report, result);
+    // The long report goes to its file as it grows, under a temporary name until it is complete.
+    const std::string reportTemporary = std::string(kReportFileName) + ".tmp";
+    ReportText report;
+    if (!report.open(reportTemporary.c_str())) {
+        std::fprintf(errors, "mixsim: cannot create %s\n", reportTemporary.c_str());
+        return kExitOutputFailed;
+    }
+    report.limitTo(kMaxReportBytes);
+    writeReportHead(report, run.net);
+    const SimulationResult result = simulate(run.net, std::move(run.state), solver, report);
+    writeReportTail(report, result);
+    const bool reportWritten = report.close();
 
     std::vector<NamedText> files = resultFiles(run.net, result);
-    files.push_back({kReportFileName, std::move(run.report)});
     files.push_back({kShortReportFileName, shortReport(run.net, result)});
+    std::string error;
     for (const NamedText& file : files) {
-        std::string error;
         if (!writeFileReplacing(file.name, file.text, error)) {
-            std::fprintf(errors, "mixsim: %s\n", error.c_str());
-            return kExitOutputFailed;
+            break;
         }
+    }
+    if (error.empty() && !reportWritten) {
+        error = "cannot write " + reportTemporary;
+    }
+    if (error.empty() && std::rename(reportTemporary.c_str(), kReportFileName) != 0) {
+        error = std::string("cannot replace ") + kReportFileName;
+    }
+    if (!error.empty()) {
+        std::remove(reportTemporary.c_str());
+        std::fprintf(errors, "mixsim: %s\n", error.c_str());
+        return kExitOutputFailed;
     }
     if (result.end == RunEnd::kStopped) {
         std::fprintf(errors, "mixsim: the simulation stopped: %s\n", result.stopReason.c_str());

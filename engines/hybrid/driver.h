@@ -13,11 +13,10 @@
 
 namespace mixsim {
 
-// Everything a run works on: the net, the simulation state and the report text.
+// Everything a run works on: the net and the simulation state.
 struct EngineRun {
     HybridNet net;
     SimulationState state;
-    std::string report;
 };
 
 struct EngineRunResult {
@@ -25,8 +24,8 @@ struct EngineRunResult {
     std::string error;  // set when `run` is empty
 };
 
-// Reads the text of "data.txt", builds the net and the initial state and
-// writes the report head. Nothing is written to disk.
+// Reads the text of "data.txt" and builds the net and the initial state.
+// Nothing is written to disk.
 [[nodiscard]] EngineRunResult startRun(std::string_view dataText);
 
 // The whole program: reads "data.txt" from the current directory, simulates

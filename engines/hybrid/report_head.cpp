@@ -9,14 +9,14 @@ namespace {
 
 // Writes `item(value, last)` for every value; nothing for an empty list.
 template <class Item>
-void writeList(std::string& r, const Vec& values, Item item)
+void writeList(ReportText& r, const Vec& values, Item item)
 {
     for (std::size_t i = 1; i <= values.size(); ++i) {
         r += item(i, i == values.size());
     }
 }
 
-void writeMatrix(std::string& r, const Mat& m, const char* rowOpen, const char* rowClose)
+void writeMatrix(ReportText& r, const Mat& m, const char* rowOpen, const char* rowClose)
 {
     for (std::size_t i = 1; i <= m.rows(); ++i) {
         r += rowOpen;
@@ -27,7 +27,7 @@ void writeMatrix(std::string& r, const Mat& m, const char* rowOpen, const char* 
     }
 }
 
-void writeCounts(std::string& r, const HybridNet& net)
+void writeCounts(ReportText& r, const HybridNet& net)
 {
     r += "</b></h3><table><tr><td><font color=#0000aa><B>The number of places is: " +
          formatD(net.nr_poz) + "</B></td></tr> ";
@@ -39,7 +39,7 @@ void writeCounts(std::string& r, const HybridNet& net)
          formatD(net.nr_trand) + "</B>\n</td></tr></table>";
 }
 
-void writeMatrices(std::string& r, const HybridNet& net)
+void writeMatrices(ReportText& r, const HybridNet& net)
 {
     r += "<B>The PRE incidence matrix is::</B>";
     writeMatrix(r, net.Pre, "<TABLE><tr>", "</tr> </TABLE>");
@@ -49,7 +49,7 @@ void writeMatrices(std::string& r, const HybridNet& net)
     writeMatrix(r, net.W, "<table><tr>", "</tr> </table>");
 }
 
-void writePlaces(std::string& r, const HybridNet& net)
+void writePlaces(ReportText& r, const HybridNet& net)
 {
     const auto place = [](const Vec& set) {
         return [&set](std::size_t i, bool last) {
@@ -65,7 +65,7 @@ void writePlaces(std::string& r, const HybridNet& net)
     r += "\n<br>";
 }
 
-void writeMarkings(std::string& r, const HybridNet& net)
+void writeMarkings(ReportText& r, const HybridNet& net)
 {
     r += "<font color=#cc0000><B>The discrete marking is:  m<sub>0</sub><sup>D</sup>&nbsp; "
          "=&nbsp;</B>[&nbsp;";
@@ -81,7 +81,7 @@ void writeMarkings(std::string& r, const HybridNet& net)
     r += "\n<br>";
 }
 
-void writeTransitions(std::string& r, const HybridNet& net)
+void writeTransitions(ReportText& r, const HybridNet& net)
 {
     r += "<font color=#cc0000><B>The discrete transitions are:  &nbspT<sub>d</sub> "
          "=&nbsp;</B>{&nbsp";
@@ -97,7 +97,7 @@ void writeTransitions(std::string& r, const HybridNet& net)
     r += "\n<br>";
 }
 
-void writeTransitionValues(std::string& r, const HybridNet& net)
+void writeTransitionValues(ReportText& r, const HybridNet& net)
 {
     r += "<font color=#cc0000><B>The timing of the discrete transitions :  "
          "T<sub>d</sub>&nbsp; =&nbsp;</B>{&nbsp;";
@@ -120,7 +120,7 @@ std::string conflictNumber(std::size_t k)
     return "<font color=#cc0000><B>" + formatD(static_cast<double>(k)) + ") </font color></B>";
 }
 
-void writeConflicts(std::string& r, const HybridNet& net)
+void writeConflicts(ReportText& r, const HybridNet& net)
 {
     r += "<B><br>The conflicts :<br>";
     if (!hasConflicts(net.conflict)) {
@@ -141,7 +141,7 @@ void writeConflicts(std::string& r, const HybridNet& net)
     }
 }
 
-void writeSharing(std::string& r, const Vec& transitions, const Vec& values)
+void writeSharing(ReportText& r, const Vec& transitions, const Vec& values)
 {
     for (std::size_t i = 1; i <= values.size(); ++i) {
         r += "T<sub>" + formatD(transitions(i)) + "</sub>";
@@ -150,7 +150,7 @@ void writeSharing(std::string& r, const Vec& transitions, const Vec& values)
     }
 }
 
-void writePriorities(std::string& r, const HybridNet& net)
+void writePriorities(ReportText& r, const HybridNet& net)
 {
     if (!hasConflicts(net.conflict)) {
         return;
@@ -173,7 +173,7 @@ void writePriorities(std::string& r, const HybridNet& net)
 
 }  // namespace
 
-void writeReportHead(std::string& report, const HybridNet& net)
+void writeReportHead(ReportText& report, const HybridNet& net)
 {
     report += "<title>Hybrid Petri Nets</title>";
     report += "<BODY BGCOLOR=\"#FFFF99\">";

@@ -2,13 +2,12 @@
 #pragma once
 
 #include "engines/hybrid/hybrid_net.h"
-
-#include <string>
+#include "engines/hybrid/report_text.h"
 
 namespace mixsim {
 
 // Appends the report head for `net` to `report`, ending with the heading of
 // the simulation (ALGORITHM 6.1).
-void writeReportHead(std::string& report, const HybridNet& net);
+void writeReportHead(ReportText& report, const HybridNet& net);
 
 }  // namespace mixsim

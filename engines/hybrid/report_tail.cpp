@@ -38,7 +38,7 @@ std::string continuousMarking(const Vec& values)
     return text;
 }
 
-void writeState(std::string& r, const SimulationResult& result, std::size_t g)
+void writeState(ReportText& r, const SimulationResult& result, std::size_t g)
 {
     const IbState& state = result.IB[g - 1];
     r += std::string(" )<br>") + kIndent + "Residual times = ( ";
@@ -67,7 +67,7 @@ void writeState(std::string& r, const SimulationResult& result, std::size_t g)
 
 // The events at the time of state g: firings, changes of enabling degree and
 // places that became empty.
-void writeEventList(std::string& r, const StateEvents& events, const char* indent)
+void writeEventList(ReportText& r, const StateEvents& events, const char* indent)
 {
     if (!events.fired.empty()) {
         const Numarare counted = numarare(events.fired);
@@ -87,7 +87,7 @@ void writeEventList(std::string& r, const StateEvents& events, const char* inden
     }
 }
 
-void writeEvents(std::string& r, const SimulationResult& result, std::size_t g)
+void writeEvents(ReportText& r, const SimulationResult& result, std::size_t g)
 {
     const IbState& state = result.IB[g - 1];
     const StateEvents& events = result.events[g - 1];
@@ -98,7 +98,7 @@ void writeEvents(std::string& r, const SimulationResult& result, std::size_t g)
 }
 
 // The evolution after a repetition: one compact block per state.
-void writeCompactEvolution(std::string& r, const SimulationResult& result)
+void writeCompactEvolution(ReportText& r, const SimulationResult& result)
 {
     constexpr const char* kShortIndent = "&nbsp; &nbsp; &nbsp; ";
     const std::size_t N = result.IB.size();
@@ -129,7 +129,7 @@ void writeCompactEvolution(std::string& r, const SimulationResult& result)
 
 }  // namespace
 
-void writeReportTail(std::string& r, const SimulationResult& result)
+void writeReportTail(ReportText& r, const SimulationResult& result)
 {
     if (result.end == RunEnd::kRepetition) {
         writeCompactEvolution(r, result);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engines/hybrid/hybrid_net.h"
+#include "engines/hybrid/report_text.h"
 #include "engines/hybrid/simulation.h"
 
 #include <string>
@@ -10,7 +11,7 @@ namespace mixsim {
 
 // Appends the evolution of the IB-states, the repetition line when the run
 // ended by a repetition, and "</body>".
-void writeReportTail(std::string& report, const SimulationResult& result);
+void writeReportTail(ReportText& report, const SimulationResult& result);
 
 // The brief report "short_results_hybrid.htm": one block per IB-state and how the run ended.
 [[nodiscard]] std::string shortReport(const HybridNet& net, const SimulationResult& result);

@@ -4,6 +4,7 @@
 #include "engines/hybrid/hybrid_net.h"
 #include "engines/hybrid/initial_state.h"
 #include "engines/hybrid/records.h"
+#include "engines/hybrid/report_text.h"
 #include "engines/hybrid/speed_solver.h"
 
 #include <string>
@@ -43,6 +44,6 @@ struct SimulationResult {
 // Runs Algorithm 6.1 from `state` (built by initialState) and appends its
 // steps to `report`. Never throws for a net that buildHybridNet accepted.
 [[nodiscard]] SimulationResult simulate(const HybridNet& net, SimulationState state,
-                                        SpeedSolver& solver, std::string& report);
+                                        SpeedSolver& solver, ReportText& report);
 
 }  // namespace mixsim

@@ -1,5 +1,6 @@
 // The head of the hybrid report, literal by literal.
 #include "engines/hybrid/driver.h"
+#include "engines/hybrid/report_head.h"
 #include "tests/engines/hybrid/data_text.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,11 @@ std::string reportOf(const NetText& text)
 {
     EngineRunResult result = startRun(text.text());
     EXPECT_TRUE(result.run.has_value()) << result.error;
-    return result.run ? result.run->report : std::string{};
+    ReportText report;
+    if (result.run) {
+        writeReportHead(report, result.run->net);
+    }
+    return report.pending();
 }
 
 std::string cell(const char* value)

@@ -1,5 +1,6 @@
 // Algorithm 6.1 run in process, with a scripted speed solver where speeds are needed.
 #include "engines/hybrid/driver.h"
+#include "engines/hybrid/report_head.h"
 #include "engines/hybrid/result_files.h"
 #include "engines/hybrid/simulation.h"
 #include "tests/engines/hybrid/data_text.h"
@@ -49,8 +50,10 @@ SimulatedRun simulateText(const NetText& net, SpeedSolver& solver)
     EngineRunResult started = startRun(net.text());
     EXPECT_TRUE(started.run.has_value()) << started.error;
     SimulatedRun run;
-    run.report = started.run->report;
-    run.result = simulate(started.run->net, std::move(started.run->state), solver, run.report);
+    ReportText report;
+    writeReportHead(report, started.run->net);
+    run.result = simulate(started.run->net, std::move(started.run->state), solver, report);
+    run.report = report.pending();
     return run;
 }
 
@@ -254,8 +257,9 @@ TEST(Simulation, AHorizonEndsTheRunAfterTheFirstEventTimePastIt)
     EngineRunResult started = startRun(net.text());
     ASSERT_TRUE(started.run.has_value());
     started.run->state.horizon = 3.5;
-    std::string report;
-    const SimulationResult cut = simulate(started.run->net, std::move(started.run->state), solver, report);
+    ReportText reportText;
+    const SimulationResult cut = simulate(started.run->net, std::move(started.run->state), solver, reportText);
+    const std::string& report = reportText.pending();
 
     EXPECT_EQ(full.result.end, RunEnd::kEvents);
     EXPECT_EQ(cut.end, RunEnd::kHorizon);

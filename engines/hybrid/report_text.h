@@ -1,0 +1,25 @@
+// The long hybrid report as it is written: buffered into its file, bounded in size.
+#pragma once
+
+#include "engines/continuous/report.h"
+
+#include <cstddef>
+#include <string_view>
+
+namespace mixsim {
+
+// Largest size of "results_hybrid.htm"; past it the report ends with a line saying it was cut there.
+inline constexpr std::size_t kMaxReportBytes = std::size_t{128} << 20;
+
+// Report text appended piece by piece; bound to a file it is written out in large pieces,
+// otherwise (tests) it stays in memory.
+class ReportText : public flowrun::Report {
+public:
+    ReportText& operator+=(std::string_view text)
+    {
+        *this << text;
+        return *this;
+    }
+};
+
+}  // namespace mixsim
