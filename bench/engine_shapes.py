@@ -169,6 +169,9 @@ def mixsim_mixed(n):
     return mixsim_text(pre, post, marking, values, discrete_places, discrete_transitions, conflicts)
 
 
+# A run still going after this many seconds is stopped and shown with status "time".
+TIME_LIMIT = 120
+
 SHAPES = [
     ("flowrun", "chain", chain_net),
     ("flowrun", "fan", flowrun_fan),
@@ -186,7 +189,15 @@ def run(bin_dir, engine, text, folder):
     pathlib.Path(folder, name).write_text(text, newline="")
     start = time.perf_counter()
     child = subprocess.Popen([program], cwd=folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    _, wait_status, usage = os.wait4(child.pid, 0)
+    while True:
+        pid, wait_status, usage = os.wait4(child.pid, os.WNOHANG)
+        if pid:
+            break
+        if time.perf_counter() - start > TIME_LIMIT:
+            child.kill()
+            _, wait_status, usage = os.wait4(child.pid, 0)
+            return "time", TIME_LIMIT, 0, usage.ru_maxrss / 1024
+        time.sleep(0.01)
     wall = time.perf_counter() - start
     status = os.waitstatus_to_exitcode(wait_status)
     table = pathlib.Path(folder, "P.rez" if engine == "flowrun" else "Pos.dat")

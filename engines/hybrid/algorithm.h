@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace mixsim {
@@ -61,6 +62,7 @@ private:
     void step10();
     [[nodiscard]] bool step11();
     [[nodiscard]] bool repetition();
+    [[nodiscard]] std::size_t stateKey(std::size_t stare) const;
 
     // Timers: the number of timers of every discrete transition follows its enabling degree.
     void synchroniseTimers();
@@ -105,6 +107,7 @@ private:
     int m_zeroTimeSteps = 0;
     bool m_special = false;
     bool m_pastHorizon = false;
+    std::unordered_map<std::size_t, std::vector<std::size_t>> m_statesByKey;  // earlier states by stateKey, ascending
     Vec m_marcaj_spec;
 
     PositionIndex m_contPos;  // by place number: position in Pozcont, 0 if none

@@ -547,11 +547,31 @@ bool Algorithm::step11()
     return true;
 }
 
+// A hash of what two repeating states must share (discrete marking, enabling
+// degrees, the continuous marking they start from), so that only the earlier
+// states with the same hash are compared.
+std::size_t Algorithm::stateKey(std::size_t stare) const
+{
+    std::size_t key = 0;
+    const auto mix = [&key](const Vec& values) {
+        for (double value : values) {
+            const double plain = value == 0.0 ? 0.0 : value;  // -0 and 0 are equal
+            key = key * 1000003u ^ std::hash<double>{}(plain);
+        }
+        key = key * 1000003u ^ values.size();
+    };
+    mix(m_s.IB[stare - 1].marcaj);
+    mix(m_s.IB[stare - 1].enable);
+    mix(m_s.IB[stare - 2].mc_after);
+    return key;
+}
+
 bool Algorithm::repetition()
 {
     const auto stare = static_cast<std::size_t>(m_s.stare);
     const IbState& current = m_s.IB[stare - 1];
-    for (std::size_t contor_s = 2; contor_s < stare; ++contor_s) {
+    std::vector<std::size_t>& sameKey = m_statesByKey[stateKey(stare)];
+    for (std::size_t contor_s : sameKey) {
         // Two states behave alike only when they also start from the same
         // continuous marking; that is compared first, with the cheap parts.
         const IbState& earlier = m_s.IB[contor_s - 1];
@@ -574,6 +594,7 @@ bool Algorithm::repetition()
         m_s.stare = 0;
         return true;
     }
+    sameKey.push_back(stare);
     ++m_s.stare;
     return false;
 }

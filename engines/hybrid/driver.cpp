@@ -50,12 +50,13 @@ EngineRunResult startRun(std::string_view dataText)
 
 int runMixsim(std::FILE* errors, SpeedSolver& solver, double horizon)
 {
-    const std::optional<std::string> text = readWholeFile(kDataFileName);
+    std::optional<std::string> text = readWholeFile(kDataFileName);
     if (!text) {
         std::fprintf(errors, "mixsim: %s: cannot be read\n", kDataFileName);
         return kExitBadInput;
     }
     EngineRunResult started = startRun(*text);
+    text.reset();  // the net holds what the run needs
     if (!started.run) {
         std::fprintf(errors, "mixsim: %s: %s\n", kDataFileName, started.error.c_str());
         return kExitBadInput;
@@ -75,13 +76,10 @@ int runMixsim(std::FILE* errors, SpeedSolver& solver, double horizon)
     writeReportTail(report, result);
     const bool reportWritten = report.close();
 
-    std::vector<NamedText> files = resultFiles(run.net, result);
-    files.push_back({kShortReportFileName, shortReport(run.net, result)});
     std::string error;
-    for (const NamedText& file : files) {
-        if (!writeFileReplacing(file.name, file.text, error)) {
-            break;
-        }
+    const auto write = [&error](const NamedText& file) { return writeFileReplacing(file.name, file.text, error); };
+    if (forEachResultFile(run.net, result, write)) {
+        static_cast<void>(write({kShortReportFileName, shortReport(run.net, result)}));
     }
     if (error.empty() && !reportWritten) {
         error = "cannot write " + reportTemporary;

@@ -1,6 +1,8 @@
 // Number conversions of the engine's formatted output.
 #include "engines/hybrid/print_format.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -21,12 +23,19 @@ std::string nonFinite(double value)
     return value > 0 ? "Inf" : "-Inf";
 }
 
+// As "%.<minDigits>lld": at least minDigits digits, zero-padded, after the sign.
 std::string formatInteger(double value, int minDigits)
 {
     char buffer[64];
     if (std::fabs(value) < kLargestPrintedInteger) {
-        std::snprintf(buffer, sizeof buffer, "%.*lld", minDigits,
-                      static_cast<long long>(value));
+        const long long whole = static_cast<long long>(value);
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, whole < 0 ? -whole : whole).ptr;
+        const auto count = static_cast<int>(end - digits);
+        std::string text(whole < 0 ? 1 : 0, '-');
+        text.append(static_cast<std::size_t>(std::max(0, minDigits - count)), '0');
+        text.append(digits, end);
+        return text;
     } else {
         std::snprintf(buffer, sizeof buffer, "%.0f", value);
     }
@@ -47,9 +56,13 @@ std::string exponential(double value, int decimals)
 
 std::string formatReal(const char* format, double value)
 {
-    const int length = std::snprintf(nullptr, 0, format, value);
+    char small[64];
+    const int length = std::snprintf(small, sizeof small, format, value);
     if (length < 0) {
         return {};
+    }
+    if (static_cast<std::size_t>(length) < sizeof small) {
+        return std::string(small, static_cast<std::size_t>(length));
     }
     std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
     std::snprintf(buffer.data(), buffer.size(), format, value);

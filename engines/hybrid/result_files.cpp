@@ -212,19 +212,27 @@ std::string transitionTable(const HybridNet& net, const SimulationResult& result
     return text;
 }
 
-std::vector<NamedText> resultFiles(const HybridNet& net, const SimulationResult& result)
+bool forEachResultFile(const HybridNet& net, const SimulationResult& result,
+                       const std::function<bool(const NamedText&)>& take)
 {
     const NetPositions at(net);
-    std::vector<NamedText> files;
-    files.push_back({"Pos.dat", placeTable(net, result)});
+    if (!take({"Pos.dat", placeTable(net, result)})) {
+        return false;
+    }
     for (int p = 1; p <= net.nr_poz; ++p) {
-        files.push_back({"Pos" + std::to_string(p) + ".dat", placeFile(at, result, static_cast<std::size_t>(p))});
+        if (!take({"Pos" + std::to_string(p) + ".dat", placeFile(at, result, static_cast<std::size_t>(p))})) {
+            return false;
+        }
     }
-    files.push_back({"Tran.dat", transitionTable(net, result)});
+    if (!take({"Tran.dat", transitionTable(net, result)})) {
+        return false;
+    }
     for (int t = 1; t <= net.nr_tran; ++t) {
-        files.push_back({"Tran" + std::to_string(t) + ".dat", transitionFile(at, result, t)});
+        if (!take({"Tran" + std::to_string(t) + ".dat", transitionFile(at, result, t)})) {
+            return false;
+        }
     }
-    return files;
+    return true;
 }
 
 }  // namespace mixsim

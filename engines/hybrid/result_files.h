@@ -4,6 +4,7 @@
 #include "engines/hybrid/hybrid_net.h"
 #include "engines/hybrid/simulation.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,10 +15,12 @@ struct NamedText {
     std::string text;
 };
 
-// The texts of every result file, in the order they are written: "Pos.dat",
-// "Pos1.dat".."PosP.dat", "Tran.dat", "Tran1.dat".."TranT.dat". The layout is
-// the contract with the GUI program written down in docs/file-formats.md.
-[[nodiscard]] std::vector<NamedText> resultFiles(const HybridNet& net, const SimulationResult& result);
+// Hands the text of every result file to `take`, one at a time, in the order they are written:
+// "Pos.dat", "Pos1.dat".."PosP.dat", "Tran.dat", "Tran1.dat".."TranT.dat"; stops when `take`
+// returns false and then returns false. The layout is the contract with the GUI program
+// written down in docs/file-formats.md.
+bool forEachResultFile(const HybridNet& net, const SimulationResult& result,
+                       const std::function<bool(const NamedText&)>& take);
 
 [[nodiscard]] std::string placeTable(const HybridNet& net, const SimulationResult& result);
 [[nodiscard]] std::string transitionTable(const HybridNet& net, const SimulationResult& result);

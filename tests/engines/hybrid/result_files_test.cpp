@@ -109,7 +109,11 @@ TEST(TranDat, StepsThatTakeNoTimeShareTheRowOfTheirTime)
 
 TEST(PerNodeFiles, HoldOneValuePerLineWithTheClosingValues)
 {
-    const std::vector<NamedText> files = resultFiles(twoByTwo(), threeStates());
+    std::vector<NamedText> files;
+    EXPECT_TRUE(forEachResultFile(twoByTwo(), threeStates(), [&files](const NamedText& file) {
+        files.push_back(file);
+        return true;
+    }));
     ASSERT_EQ(files.size(), 6u);
     EXPECT_EQ(files[0].name, "Pos.dat");
     EXPECT_EQ(files[1].name, "Pos1.dat");
