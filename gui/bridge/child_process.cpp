@@ -48,12 +48,17 @@ std::string errorText(int number) {
 } // namespace
 
 ProgramRun runProgram(const std::filesystem::path& folder, const std::filesystem::path& program,
-                      std::chrono::milliseconds timeLimit, const std::function<bool()>& keepWaiting) {
+                      std::chrono::milliseconds timeLimit, const std::function<bool()>& keepWaiting,
+                      const std::vector<std::string>& arguments) {
     ProgramRun run;
     const std::string folderText = folder.string();
     const std::string programText = program.string();
     std::string name = program.filename().string();
-    char* const argv[] = {name.data(), nullptr};
+    std::vector<std::string> texts = arguments;
+    std::vector<char*> argv{name.data()};
+    for (std::string& text : texts)
+        argv.push_back(text.data());
+    argv.push_back(nullptr);
 
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0) {
@@ -68,7 +73,7 @@ ProgramRun runProgram(const std::filesystem::path& folder, const std::filesystem
         return run;
     }
     if (child == 0)
-        execInChild(folderText.c_str(), programText.c_str(), argv, report[1]);
+        execInChild(folderText.c_str(), programText.c_str(), argv.data(), report[1]);
     setpgid(child, child);
     close(report[1]);
 

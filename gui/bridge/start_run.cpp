@@ -1,8 +1,11 @@
 // StartRun.
 #include "gui/bridge/start_run.h"
 
+#include <cmath>
+#include <cstdio>
 #include <system_error>
 
+#include "engines/continuous/horizon_option.h"
 #include "gui/bridge/child_process.h"
 #include "gui/bridge/input_export.h"
 #include "gui/bridge/result_import.h"
@@ -23,6 +26,15 @@ void nameReport(SimulationRun& run, const BridgeSettings& settings, const Engine
         run.reportPath = report.string();
 }
 
+// The engine need not compute past the sheet's duration: it ends after the first phase or event past it.
+std::vector<std::string> horizonArguments(const NetSheet& sheet) {
+    if (!std::isfinite(sheet.duration()) || sheet.duration() < 0)
+        return {};
+    char value[64];
+    std::snprintf(value, sizeof value, "%.17g", sheet.duration());
+    return {std::string(flowrun::kHorizonOption) + value};
+}
+
 // Runs the engine; its exit status is kept for the message of a failed import.
 bool exportAndRun(NetSheet& sheet, const BridgeSettings& settings, const EngineSetup& engine, int& exitStatus) {
     SimulationRun& run = sheet.simulationRun();
@@ -40,7 +52,8 @@ bool exportAndRun(NetSheet& sheet, const BridgeSettings& settings, const EngineS
 
     removeResultFiles(folder, engine.placeResults);
     removeResultFiles(folder, engine.transitionResults);
-    const ProgramRun programRun = runProgram(folder, program, settings.engineTimeLimit, settings.keepWaiting);
+    const ProgramRun programRun =
+        runProgram(folder, program, settings.engineTimeLimit, settings.keepWaiting, horizonArguments(sheet));
     if (!programRun.problem.empty()) {
         fail(run, programRun.problem);
         nameReport(run, settings, engine);

@@ -193,6 +193,41 @@ TEST(HybridRun, ZeroTimeFiringsShowAsStepsAtTheSameClock) {
         EXPECT_EQ(run.transitionResults.at(2, column), run.transitionResults.at(1, column)) << column;
 }
 
+// T1 (1 time unit) takes one of the six tokens of P3 into P2 at a time, its loop place P1 making
+// one firing at a time: events at 0, 1, ..., 6. The engine is told the duration 3.5 and stops
+// after the events at 4; the steps up to the duration are those of the whole run.
+TEST(HybridRun, TheEngineStopsAfterTheFirstEventPastTheDuration) {
+    ProgramFolder programs;
+    auto document = newDocument();
+    NetSheet& sheet = document->sheet(0);
+    sheet.setDuration(3.5);
+    Place& p1 = discretePlace(sheet, 1, 1);
+    Place& p2 = discretePlace(sheet, 2, 0);
+    Place& p3 = discretePlace(sheet, 3, 6);
+    Transition& t1 = discreteTransition(sheet, 1, 1);
+    addArc(sheet, p1, t1);
+    addArc(sheet, t1, p1);
+    addArc(sheet, t1, p2);
+    addArc(sheet, p3, t1);
+    std::vector<std::string> messages;
+    ASSERT_TRUE(InitializeSheet(*document, sheet, programs.settings(), messages));
+    const SimulationRun& run = sheet.simulationRun();
+    ASSERT_TRUE(run.problem.empty()) << run.problem;
+    EXPECT_EQ(run.placeResults.rows, 10u);  // five steps, before and after
+    EXPECT_NE(readText(programs.hybridFolder() / "results_hybrid.htm").find("is past the horizon t=3.50"),
+              std::string::npos);
+    // The step that passes the duration is the event at 4, as in the whole run; then the run has ended.
+    const std::vector<double> clocks{0, 1, 2, 3, 4};
+    const std::vector<std::vector<double>> shown{{1, 0, 6}, {1, 1, 5}, {1, 2, 4}, {1, 3, 3}, {1, 4, 2}};
+    for (std::size_t step = 0; step < clocks.size(); ++step) {
+        ASSERT_FALSE(IsSheetEnded(sheet)) << step;
+        StepSheet(sheet);
+        EXPECT_EQ(run.clock, clocks[step]) << step;
+        EXPECT_EQ(shownMarkings(sheet), shown[step]) << step;
+    }
+    EXPECT_TRUE(IsSheetEnded(sheet));
+}
+
 TEST(HybridRun, IndicesWithGapsReachTheRightPlaces) {
     ProgramFolder programs;
     auto document = newDocument();
