@@ -216,9 +216,9 @@ TEST(HybridRun, TheEngineStopsAfterTheFirstEventPastTheDuration) {
     EXPECT_EQ(run.placeResults.rows, 10u);  // five steps, before and after
     EXPECT_NE(readText(programs.hybridFolder() / "results_hybrid.htm").find("is past the horizon t=3.50"),
               std::string::npos);
-    // The step that passes the duration is the event at 4, as in the whole run; then the run has ended.
-    const std::vector<double> clocks{0, 1, 2, 3, 4};
-    const std::vector<std::vector<double>> shown{{1, 0, 6}, {1, 1, 5}, {1, 2, 4}, {1, 3, 3}, {1, 4, 2}};
+    // The last step stops at the duration, as in the whole run; then the run has ended.
+    const std::vector<double> clocks{0, 1, 2, 3, 3.5};
+    const std::vector<std::vector<double>> shown{{1, 0, 6}, {1, 1, 5}, {1, 2, 4}, {1, 3, 3}, {1, 3, 3}};
     for (std::size_t step = 0; step < clocks.size(); ++step) {
         ASSERT_FALSE(IsSheetEnded(sheet)) << step;
         StepSheet(sheet);
