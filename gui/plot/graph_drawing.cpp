@@ -110,20 +110,67 @@ void drawTicks(const Graph& graph, const Mapping& map, const GraphRanges& ranges
     }
 }
 
+// The points of a polyline, where the points that fall on one x collapse to their first, lowest,
+// highest and last y: the line drawn covers the same pixels, and a curve of a million samples costs
+// no more than the width of the plot.
+class ColumnPolyline {
+public:
+    void add(Point point) {
+        if (m_open && point.x == m_first.x) {
+            m_low = std::min(m_low, point.y);
+            m_high = std::max(m_high, point.y);
+            m_last = point;
+            return;
+        }
+        flush();
+        m_open = true;
+        m_first = m_last = point;
+        m_low = m_high = point.y;
+    }
+    std::vector<Point> take() {
+        flush();
+        return std::move(m_points);
+    }
+
+private:
+    void flush() {
+        if (!m_open)
+            return;
+        push(m_first);
+        // The extremes only when the first and last points do not already reach them.
+        if (m_low < std::min(m_first.y, m_last.y))
+            push({m_first.x, m_low});
+        if (m_high > std::max(m_first.y, m_last.y))
+            push({m_first.x, m_high});
+        push(m_last);
+        m_open = false;
+    }
+    void push(Point point) {
+        if (m_points.empty() || !(m_points.back() == point))
+            m_points.push_back(point);
+    }
+
+    std::vector<Point> m_points;
+    bool m_open = false;
+    Point m_first{};
+    Point m_last{};
+    std::int32_t m_low = 0;
+    std::int32_t m_high = 0;
+};
+
 void drawCurves(const Graph& graph, const Mapping& map, DrawingSurface& surface) {
     surface.pushClip(map.area);
     for (const GraphCurve& curve : graph.curves()) {
         const std::size_t samples = std::min({curve.times.size(), curve.beforeValues.size(), curve.afterValues.size()});
         if (samples < 2)
             continue;
-        std::vector<Point> points;
-        points.reserve(2 * samples);
+        ColumnPolyline line;
         for (std::size_t i = 0; i < samples; ++i) {
             const std::int32_t x = map.x(curve.times[i]);
-            points.push_back({x, map.y(curve.beforeValues[i])});
-            points.push_back({x, map.y(curve.afterValues[i])});
+            line.add({x, map.y(curve.beforeValues[i])});
+            line.add({x, map.y(curve.afterValues[i])});
         }
-        surface.drawPolyline(points, Pen{curve.colour, 1, PenStyle::kSolid});
+        surface.drawPolyline(line.take(), Pen{curve.colour, 1, PenStyle::kSolid});
     }
     surface.popClip();
 }

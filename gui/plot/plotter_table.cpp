@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <iterator>
 
 #include "gui/model/net_node.h"
 #include "gui/model/number_text.h"
@@ -28,11 +29,16 @@ PlotterTable::PlotterTable(const NetSheet& sheet) : m_duration(sheet.duration())
         column.name = node.name();
         column.times = node.historyTimes();
         column.values = node.historyValues();
-        m_times.insert(m_times.end(), column.times.begin(), column.times.end());
+        // Merged column by column: a long run never holds every column's times at once.
+        std::vector<double> times = column.times;
+        std::sort(times.begin(), times.end());
+        std::vector<double> merged;
+        merged.reserve(m_times.size() + times.size());
+        std::set_union(m_times.begin(), m_times.end(), times.begin(), times.end(), std::back_inserter(merged));
+        merged.erase(std::unique(merged.begin(), merged.end()), merged.end());
+        m_times = std::move(merged);
         m_columns.push_back(std::move(column));
     }
-    std::sort(m_times.begin(), m_times.end());
-    m_times.erase(std::unique(m_times.begin(), m_times.end()), m_times.end());
 }
 
 std::vector<std::string> PlotterTable::headerTexts() const {

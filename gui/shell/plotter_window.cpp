@@ -5,10 +5,11 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "gui/plot/plot_constants.h"
+#include "gui/shell/plotter_model.h"
 #include "gui/shell/qt_text.h"
 
 namespace tokarium {
@@ -20,6 +21,9 @@ QString viewText(std::string_view text) {
 
 // A size that shows a table of a few nodes and rows without scrolling.
 constexpr QSize kPlotterSize(640, 400);
+// Space above and below the text of a row, and the rows that decide the column widths.
+constexpr int kRowPadding = 6;
+constexpr int kSizedRows = 200;
 
 } // namespace
 
@@ -35,9 +39,14 @@ PlotterWindow::PlotterWindow(QWidget* parent, const NetSheet& sheet, std::string
     : QDialog(parent), m_table(sheet), m_proposedFile(std::move(proposedFile)), m_chooser(std::move(chooser)) {
     setWindowTitle(viewText(kPlotterTitle));
     setModal(true);
-    m_tableWidget = new QTableWidget(this);
-    m_tableWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_tableWidget->verticalHeader()->hide();
+    // The view asks the model for the rows on screen only; rows share one height, so that a table of
+    // a million rows opens at once and in little memory.
+    m_tableView = new QTableView(this);
+    m_tableView->setModel(new PlotterModel(m_table, m_tableView));
+    m_tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tableView->verticalHeader()->hide();
+    m_tableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_tableView->verticalHeader()->setDefaultSectionSize(m_tableView->fontMetrics().height() + kRowPadding);
     m_save = new QPushButton(tr("Save..."), this);
     m_close = new QPushButton(tr("Close"), this);
     m_close->setDefault(true);
@@ -49,29 +58,12 @@ PlotterWindow::PlotterWindow(QWidget* parent, const NetSheet& sheet, std::string
     buttons->addWidget(m_save);
     buttons->addWidget(m_close);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_tableWidget);
+    layout->addWidget(m_tableView);
     layout->addLayout(buttons);
-    fillTable();
+    // Column widths fit the titles and the first rows.
+    m_tableView->horizontalHeader()->setResizeContentsPrecision(kSizedRows);
+    m_tableView->resizeColumnsToContents();
     resize(kPlotterSize);
-}
-
-void PlotterWindow::fillTable() {
-    const std::vector<std::string> headers = m_table.namedHeaderTexts();
-    m_tableWidget->setColumnCount(static_cast<int>(headers.size()));
-    m_tableWidget->setRowCount(static_cast<int>(m_table.rowCount()));
-    QStringList titles;
-    for (const std::string& header : headers)
-        titles.append(fromLatin1Text(header));
-    m_tableWidget->setHorizontalHeaderLabels(titles);
-    for (std::size_t row = 0; row < m_table.rowCount(); ++row) {
-        const std::vector<std::string> cells = m_table.rowTexts(row);
-        for (std::size_t column = 0; column < cells.size(); ++column) {
-            auto* item = new QTableWidgetItem(fromLatin1Text(cells[column]));
-            item->setTextAlignment(Qt::AlignCenter);
-            m_tableWidget->setItem(static_cast<int>(row), static_cast<int>(column), item);
-        }
-    }
-    m_tableWidget->resizeColumnsToContents();
 }
 
 void PlotterWindow::save() {

@@ -8,7 +8,7 @@
 #include "gui/plot/plotter_table.h"
 
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace tokarium {
 
@@ -26,7 +26,7 @@ public:
                   SaveFileChooser chooser = plotterFileDialog());
 
     const PlotterTable& table() const { return m_table; }
-    QTableWidget* tableWidget() const { return m_tableWidget; }
+    QTableView* tableView() const { return m_tableView; }
     QPushButton* saveButton() const { return m_save; }
     QPushButton* closeButton() const { return m_close; }
     const std::string& proposedFile() const { return m_proposedFile; }
@@ -35,12 +35,10 @@ public:
     void save();
 
 private:
-    void fillTable();
-
     PlotterTable m_table;
     std::string m_proposedFile;
     SaveFileChooser m_chooser;
-    QTableWidget* m_tableWidget = nullptr;
+    QTableView* m_tableView = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_close = nullptr;
 };

@@ -15,7 +15,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
@@ -332,8 +332,8 @@ TEST_F(SimulationTest, GraphsStopAtTheDuration) {
     EXPECT_EQ(samples(graph.curves()[1]), (Samples{{0, 0}, {2, 4}, {4, 2}}));
     EXPECT_EQ(samples(graph.curves()[2]), (Samples{{0, 0}, {2, 2}, {4, 4}}));
     PlotterWindow plotter(nullptr, sheet(0), "unused.txt", [](QWidget*, const QString&) { return QString(); });
-    QTableWidget* table = plotter.tableWidget();
-    EXPECT_EQ(table->item(table->rowCount() - 1, 0)->text(), "Fin");
+    const QAbstractItemModel* table = plotter.tableView()->model();
+    EXPECT_EQ(table->index(table->rowCount() - 1, 0).data().toString(), "Fin");
 }
 
 TEST_F(SimulationTest, AFailingEngineIsToldWithWhatFailedAndWhereItsReportIs) {
@@ -543,13 +543,13 @@ TEST_F(SimulationTest, PlotterWindowShowsTheTableCentredWithDashesAndFin) {
     stepToTheEnd();
     const std::filesystem::path proposed = documents.path() / "x1.txt";
     PlotterWindow plotter(nullptr, sheet(0), proposed.string(), [](QWidget*, const QString&) { return QString(); });
-    QTableWidget* table = plotter.tableWidget();
+    const QAbstractItemModel* table = plotter.tableView()->model();
     ASSERT_EQ(table->columnCount(), 7);
-    EXPECT_EQ(table->horizontalHeaderItem(1)->text(), "P1.MC");
+    EXPECT_EQ(table->headerData(1, Qt::Horizontal).toString(), "P1.MC");
     ASSERT_GE(table->rowCount(), 3);
-    EXPECT_EQ(table->item(0, 1)->text(), "6");
-    EXPECT_EQ(table->item(2, 1)->text(), "-");
-    EXPECT_EQ(table->item(0, 1)->textAlignment(), Qt::AlignCenter);
+    EXPECT_EQ(table->index(0, 1).data().toString(), "6");
+    EXPECT_EQ(table->index(2, 1).data().toString(), "-");
+    EXPECT_EQ(table->index(0, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignCenter);
     // A cancelled file dialog writes nothing.
     plotter.save();
     EXPECT_FALSE(std::filesystem::exists(proposed));
