@@ -235,6 +235,11 @@ void SheetView::keyReleaseEvent(QKeyEvent* event) {
     QAbstractScrollArea::keyReleaseEvent(event);
 }
 
+void SheetView::focusOutEvent(QFocusEvent* event) {
+    m_spaceHeld = false;
+    QAbstractScrollArea::focusOutEvent(event);
+}
+
 EditorCursor SheetView::cursorShape(KeyModifiers modifiers) const {
     switch (m_editor.mode()) {
     case EditorMode::kArcArmed: return EditorCursor::kArcWithoutHead;
