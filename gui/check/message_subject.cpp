@@ -41,17 +41,33 @@ std::optional<std::vector<std::string>> fieldsOf(std::string_view text, std::str
     }
 }
 
-NetObject* nodeNamed(const NetSheet& sheet, KindMask family, const std::string& name) {
-    for (NetObject* object : sheet.objects(family))
-        if (static_cast<NetNode*>(object)->defaultName() == name)
-            return object;
-    return nullptr;
-}
+// Messages naming one object, and the kinds it may be of.
+struct SingleSubject {
+    std::string_view text;
+    KindMask kinds;
+};
+constexpr SingleSubject kSingleSubjects[] = {
+    {kMessageIsolatedPlace, kPlaceKinds},
+    {kMessageIsolatedTransition, kTransitionKinds},
+    {kMessageWeightNotInteger, kArcKinds},
+    {kMessageWeightNegative, kArcKinds},
+    {kMessageMarkingNegative, kPlaceKinds},
+    {kMessageMarkingNotInteger, kPlaceKinds},
+    {kMessageDurationNegative, kTransitionKinds},
+    {kMessageSpeedNegative, kTransitionKinds},
+    {kMessageNotFinite, kNodeKinds | kArcKinds},
+};
 
-NetObject* arcNamed(const NetSheet& sheet, const std::string& name) {
-    for (NetObject* object : sheet.objects(kArcKinds))
-        if (verifiedArcName(static_cast<const Arc&>(*object)) == name)
+// The object of the kinds that the messages call by the name: nodes "P3", arcs "P1 - T2".
+NetObject* objectNamed(const NetSheet& sheet, KindMask kinds, const std::string& name) {
+    for (NetObject* object : sheet.objects(kinds)) {
+        if (const auto* arc = dynamic_cast<const Arc*>(object)) {
+            if (arc->isLinked() && verifiedArcName(*arc) == name)
+                return object;
+        } else if (static_cast<const NetNode*>(object)->defaultName() == name) {
             return object;
+        }
+    }
     return nullptr;
 }
 
@@ -63,21 +79,15 @@ std::vector<NetObject*> messageSubjects(const NetSheet& sheet, const std::string
         if (object)
             found.push_back(object);
     };
-    if (const auto f = fieldsOf(kMessageIsolatedPlace, message)) {
-        add(nodeNamed(sheet, kPlaceKinds, f->at(0)));
-        return found;
-    }
-    if (const auto f = fieldsOf(kMessageIsolatedTransition, message)) {
-        add(nodeNamed(sheet, kTransitionKinds, f->at(0)));
-        return found;
-    }
-    if (const auto f = fieldsOf(kMessageWeightNotInteger, message)) {
-        add(arcNamed(sheet, f->at(0)));
-        return found;
+    for (const SingleSubject& subject : kSingleSubjects) {
+        if (const auto f = fieldsOf(subject.text, message)) {
+            add(objectNamed(sheet, subject.kinds, f->at(0)));
+            return found;
+        }
     }
     if (const auto f = fieldsOf(kMessageUnequalArcs, message); f && f->size() == 2) {
-        add(nodeNamed(sheet, kTransitionKinds, f->at(0)));
-        add(nodeNamed(sheet, kPlaceKinds, f->at(1)));
+        add(objectNamed(sheet, kTransitionKinds, f->at(0)));
+        add(objectNamed(sheet, kPlaceKinds, f->at(1)));
     }
     return found;
 }

@@ -8,8 +8,8 @@
 
 namespace tokarium {
 
-// The isolated place or transition, the arc whose weight is not whole, or the transition and the place
-// lacking their arc; none for a message that names no object or names one the sheet no longer has.
+// The place, transition or arc a verification message names (both the transition and the place of a
+// missing arc); none for a message that names no object or names one the sheet no longer has.
 std::vector<NetObject*> messageSubjects(const NetSheet& sheet, const std::string& message);
 
 } // namespace tokarium

@@ -242,6 +242,11 @@ TEST(Verify, EveryMessageLeadsBackToTheObjectsItNames) {
     EXPECT_EQ(subjects[1], Objects{&idle}) << messages[1];
     EXPECT_EQ(subjects[2], Objects{&half}) << messages[2];
     EXPECT_EQ(subjects[3], (Objects{&flow, sheet.findPlace(4)})) << messages[3];
+    // The value messages name nodes and arcs the same way.
+    EXPECT_EQ(messageSubjects(sheet, "The marking of place P2 is negative."), Objects{&tank});
+    EXPECT_EQ(messageSubjects(sheet, "The maximal speed of transition T2 is negative."), Objects{&flow});
+    EXPECT_EQ(messageSubjects(sheet, "The value of T2 is not a finite number."), Objects{&flow});
+    EXPECT_EQ(messageSubjects(sheet, "The value of P3 - T1 is not a finite number."), Objects{&half});
     // Messages naming no object, or objects the sheet no longer has, lead nowhere.
     EXPECT_TRUE(messageSubjects(sheet, "No defined place.").empty());
     EXPECT_TRUE(messageSubjects(sheet, "Place P9 without input and output arc.").empty());
