@@ -30,7 +30,7 @@ PlotterTable::PlotterTable(const NetSheet& sheet) : m_duration(sheet.duration())
         column.times = node.historyTimes();
         column.values = node.historyValues();
         // Merged column by column: a long run never holds every column's times at once.
-        std::vector<double> times = column.times;
+        std::vector<double> times(column.times.begin(), column.times.end());
         std::sort(times.begin(), times.end());
         std::vector<double> merged;
         merged.reserve(m_times.size() + times.size());

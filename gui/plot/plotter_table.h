@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -12,13 +13,15 @@ namespace tokarium {
 struct PlotterColumn {
     std::string title; // "P1.MC", "T2.IV"
     std::string name;  // the node's typed name, empty when it has none
-    std::vector<double> times;
-    std::vector<double> values;
+    // The node's history, read in place.
+    std::span<const double> times;
+    std::span<const double> values;
     // The value at the last recorded time not after t; none before the first record.
     std::optional<double> valueAt(double time) const;
 };
 
-// A snapshot of the sheet's histories: the table does not follow later steps.
+// The sheet's histories as a table. It reads the nodes' histories in place (a long run is not held
+// twice), so it is used while they do not change: the modal Plotter, a batch run's end.
 class PlotterTable {
 public:
     explicit PlotterTable(const NetSheet& sheet);
