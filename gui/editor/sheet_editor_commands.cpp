@@ -3,6 +3,7 @@
 
 #include "gui/editor/object_properties.h"
 #include "gui/editor/object_snapshot.h"
+#include "gui/model/graph.h"
 #include "gui/model/kind_change.h"
 #include "gui/model/legend.h"
 
@@ -13,6 +14,15 @@ namespace {
 // Kind order in which Format / Properties looks for the first selected object.
 constexpr KindMask kPropertiesLookupOrder[] = {kPlaceKinds, kTransitionKinds, kArcKinds, maskOf(ObjectKind::kGraph),
                                                maskOf(ObjectKind::kLegend)};
+
+// Curves copied from another document name a sheet this document does not have; like the curves of
+// a new graph they then plot the places of the sheet they are pasted into.
+void bindPastedCurves(ObjectContainer& pasted, const NetDocument& document, const NetSheet& sheet) {
+    for (NetObject* object : pasted.objects(maskOf(ObjectKind::kGraph)))
+        for (GraphCurve& curve : static_cast<Graph*>(object)->curves())
+            if (document.findSheetById(curve.sheetId) == nullptr)
+                curve.sheetId = sheet.id();
+}
 
 } // namespace
 
@@ -80,6 +90,7 @@ void SheetEditor::paste() {
     pasted.selectAll(true);
     const std::int32_t shift = m_sheet.grid().step * m_session.clipboard.pasteCounter;
     pasted.offsetSelected(shift, shift);
+    bindPastedCurves(pasted, m_document, m_sheet);
     m_sheet.mergeFrom(pasted);
     ++m_session.clipboard.pasteCounter;
 }

@@ -60,6 +60,24 @@ TEST_F(CommandsTest, TheObjectClipboardIsSharedByTheWindowsOfEveryDocument) {
     EXPECT_EQ(objectsOf(kPlaceKinds).back()->rect(), objectsOf(kPlaceKinds).front()->rect().translated(20, 20));
 }
 
+TEST_F(CommandsTest, AGraphPastedIntoAnotherDocumentPlotsItsNewSheetUnlessItsSheetIsThere) {
+    auto graph = std::make_unique<Graph>();
+    graph->curves().push_back({m_document.sheet(0).id(), 1, 0, nullptr, nullptr, {}, {}, {}});
+    graph->setSelected(true);
+    m_document.sheet(0).add(std::move(graph));
+    m_view->copy();
+    NetDocument other;
+    other.newDocument();
+    SheetView second(other, other.sheet(0), m_session);
+    second.paste();
+    m_view->paste();
+    const auto curveSheet = [](const NetSheet& sheet) {
+        return static_cast<const Graph&>(sheet.at(sheet.count(kAllKinds) - 1)).curves().at(0).sheetId;
+    };
+    EXPECT_EQ(curveSheet(other.sheet(0)), other.sheet(0).id());
+    EXPECT_EQ(curveSheet(m_document.sheet(0)), m_document.sheet(0).id());
+}
+
 TEST_F(CommandsTest, PastedArcsJoinThePastedNodesAndDanglingOnesAreDropped) {
     NetObject* p = insertAt(ObjectKind::kDiscretePlace, gridPoint(5, 10));
     NetObject* t = insertAt(ObjectKind::kDiscreteTransition, gridPoint(25, 10));
