@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, only those that are missing.
 set -euo pipefail
 
-packages=(cmake g++ make ninja-build libgtest-dev lp-solve liblpsolve55-dev qt6-base-dev qt6-svg-dev locales-all)
+packages=(cmake g++ make ninja-build libgtest-dev lp-solve liblpsolve55-dev qt6-base-dev qt6-svg-dev locales-all libxml2-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -8,10 +8,13 @@
 #include <system_error>
 #include <vector>
 
+#include "gui/bridge/batch_prompt.h"
+#include "gui/check/speed_explanation.h"
 #include "gui/bridge/stepping.h"
 #include "gui/model/number_text.h"
 #include "gui/model/place.h"
 #include "gui/model/transition.h"
+#include "gui/plot/plotter_csv.h"
 #include "gui/plot/plotter_table.h"
 #include "gui/xml/document_file.h"
 
@@ -20,10 +23,18 @@ namespace {
 
 constexpr std::string_view kSimulateOption = "--simulate";
 constexpr std::string_view kOutOption = "--out";
+constexpr std::string_view kFormatOption = "--format";
+constexpr std::string_view kCsvFormat = "csv";
+constexpr std::string_view kTextFormat = "text";
+constexpr std::string_view kExplainOption = "--explain";
 constexpr std::string_view kHelpOption = "--help";
 constexpr std::string_view kUsage =
     "Usage: tokarium [--screenshot FILE.png] [DOCUMENT.pn]\n"
-    "       tokarium --simulate DOCUMENT.pn [--out FOLDER]\n"
+    "       tokarium --simulate DOCUMENT.pn [--out FOLDER] [--format text|csv] [--explain]\n"
+    "       tokarium --import-pnml FILE.pnml --out DOCUMENT.pn\n"
+    "       tokarium --export-pnml DOCUMENT.pn --out FILE.pnml\n"
+    "       tokarium --export-picture DOCUMENT.pn --net N --out FILE.svg|.png|.pdf [--dpi D]\n"
+    "       tokarium --analyse DOCUMENT.pn\n"
     "       tokarium --help\n"
     "\n"
     "Without --simulate or --help the editor opens, with the document if one is named; --screenshot\n"
@@ -39,25 +50,26 @@ constexpr std::string_view kUsage =
     "                        of steps, the final clock and the final markings.\n"
     "--out FOLDER            Writes the text files into FOLDER (created when missing) instead of the\n"
     "                        document's folder.\n"
+    "--format csv            Writes each table as DOCUMENT-N-NAME.csv instead: a header row with\n"
+    "                        \"time\" and the nodes' names, one row per recorded time, numbers in\n"
+    "                        full precision with a decimal point.\n"
+    "--explain               After each summary, one line per phase and per continuous transition\n"
+    "                        running below its maximal speed, naming what holds it back: an empty\n"
+    "                        place and its feeders, a priority or sharing ratio, a discrete place.\n"
+    "--import-pnml FILE      Reads the place/transition nets of a PNML file into a new document\n"
+    "                        (nets of other types are reported and left out).\n"
+    "--export-pnml DOCUMENT  Writes every net of the document as a PNML place/transition net; what\n"
+    "                        the standard cannot hold is kept in this program's toolspecific data.\n"
+    "--export-picture DOC    Writes the page of net N (its position or its name) as printed; --dpi\n"
+    "                        sets a PNG's resolution (default 150).\n"
+    "--analyse DOCUMENT      Prints the minimal P- and T-invariants of every net, the sums they\n"
+    "                        keep constant, whether the net is covered by P-invariants, and the\n"
+    "                        minimal siphons and traps of nets with at most 20 places.\n"
     "--help                  Shows this text.\n"
     "\n"
     "Exit status: 0 success; 1 bad arguments or a document that cannot be opened; 2 a net fails\n"
     "verification (its messages are printed and nothing is simulated); 3 an engine run or a text file\n"
     "failed.\n";
-
-// The model's texts are Latin-1; the terminal gets UTF-8.
-std::string utf8(std::string_view latin1) {
-    std::string text;
-    for (unsigned char c : latin1) {
-        if (c < 0x80) {
-            text += static_cast<char>(c);
-        } else {
-            text += static_cast<char>(0xC0 | (c >> 6));
-            text += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return text;
-}
 
 // Letters, digits, '-' and '_' kept; every other byte becomes '_'.
 std::string fileNamePart(std::string_view name) {
@@ -66,23 +78,6 @@ std::string fileNamePart(std::string_view name) {
         part += (std::isalnum(c) && c < 0x80) || c == '-' || c == '_' ? static_cast<char>(c) : '_';
     return part.empty() ? "PN" : part;
 }
-
-class BatchPrompt : public UserPrompt {
-public:
-    explicit BatchPrompt(std::ostream& err) : m_err(err) {}
-    void showMessage(const std::string& text) override { m_err << utf8(text) << '\n'; }
-    bool askYesNo(const std::string& text) override {
-        m_err << utf8(text) << " Yes.\n";
-        return true;
-    }
-    Answer askYesNoCancel(const std::string& text) override {
-        m_err << utf8(text) << " Yes.\n";
-        return Answer::kYes;
-    }
-
-private:
-    std::ostream& m_err;
-};
 
 class BatchFeedback : public SimulationFeedback {
 public:
@@ -97,6 +92,8 @@ public:
 struct BatchArguments {
     std::string document;
     std::optional<std::string> outFolder;
+    bool csv = false;
+    bool explain = false;
     bool help = false;
 };
 
@@ -107,6 +104,15 @@ std::optional<BatchArguments> parseArguments(int argc, const char* const* argv, 
         const std::string_view argument = argv[i];
         if (argument == kHelpOption) {
             arguments.help = true;
+        } else if (argument == kExplainOption) {
+            arguments.explain = true;
+        } else if (argument == kFormatOption) {
+            const std::string_view format = i + 1 < argc ? argv[++i] : std::string_view();
+            if (format != kCsvFormat && format != kTextFormat) {
+                err << "tokarium: --format needs \"text\" or \"csv\"\n";
+                return std::nullopt;
+            }
+            arguments.csv = format == kCsvFormat;
         } else if (argument == kSimulateOption || argument == kOutOption) {
             if (i + 1 >= argc) {
                 err << "tokarium: " << argument << " needs a value\n";
@@ -179,11 +185,20 @@ int simulate(const BatchArguments& arguments, std::ostream& out, std::ostream& e
     }
 
     std::vector<int> steps(document.sheetCount(), 0);
+    std::vector<ExplanationLog> explanations(document.sheetCount());
+    for (std::size_t i = 0; i < document.sheetCount() && arguments.explain; ++i)
+        explanations[i].record(document.sheet(i));
     while (!AllEnded(document)) {
+        std::vector<bool> stepped(document.sheetCount(), false);
         for (std::size_t i = 0; i < document.sheetCount(); ++i)
-            if (!IsSheetEnded(document.sheet(i)))
+            if (!IsSheetEnded(document.sheet(i))) {
                 ++steps[i];
+                stepped[i] = true;
+            }
         StepAll(document);
+        for (std::size_t i = 0; i < document.sheetCount() && arguments.explain; ++i)
+            if (stepped[i])
+                explanations[i].record(document.sheet(i));
     }
 
     int status = kBatchSuccess;
@@ -191,11 +206,15 @@ int simulate(const BatchArguments& arguments, std::ostream& out, std::ostream& e
     for (std::size_t i = 0; i < document.sheetCount(); ++i) {
         const NetSheet& sheet = document.sheet(i);
         printSheetSummary(sheet, i + 1, steps[i], out);
+        for (const std::string& line : explanations[i].lines())
+            out << "  why: " << utf8(line) << '\n';
         if (!sheet.simulationRun().problem.empty() && sheet.simulationRun().stepsShown == 0)
             status = kBatchRunFailed;
-        const std::filesystem::path table =
-            folder / (stem + "-" + std::to_string(i + 1) + "-" + fileNamePart(sheet.name()) + ".txt");
-        if (savePlotterText(PlotterTable(sheet), table.string())) {
+        const std::filesystem::path table = folder / (stem + "-" + std::to_string(i + 1) + "-" +
+                                                      fileNamePart(sheet.name()) + (arguments.csv ? ".csv" : ".txt"));
+        const PlotterTable plotterTable(sheet);
+        if (arguments.csv ? savePlotterCsv(plotterTable, table.string())
+                          : savePlotterText(plotterTable, table.string())) {
             out << "  table: " << table.string() << '\n';
         } else {
             err << "tokarium: cannot write " << table.string() << '\n';

@@ -41,28 +41,10 @@ QPen gridDotPen(const QPaintDevice& device) {
     return pen;
 }
 
-// Draws the sheet's objects, arcs first: on a window or page those meeting the drawable area, in a
-// picture of the selection the selected ones (arcs only with both ends selected).
-void drawObjects(DrawingSurface& surface, const NetSheet& sheet, const DrawContext& context, bool selectionOnly) {
-    const Rect area = drawableArea(sheet);
-    for (KindMask kinds : {kArcKinds, kAllKinds & ~kArcKinds}) {
-        for (const NetObject* object : sheet.objects(kinds, selectionOnly)) {
-            if (selectionOnly) {
-                if (const auto* arc = dynamic_cast<const Arc*>(object))
-                    if (!arc->isLinked() || !arc->from()->isSelected() || !arc->to()->isSelected())
-                        continue;
-            } else if (!object->bounds().intersects(area)) {
-                continue;
-            }
-            object->draw(surface, context);
-        }
-    }
-}
-
 void drawObjects(QPainter& painter, const NetSheet& sheet, const DrawContext& context, bool selectionOnly) {
     PainterSurface surface(painter);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    drawObjects(static_cast<DrawingSurface&>(surface), sheet, context, selectionOnly);
+    drawSheetObjects(surface, sheet, context, selectionOnly);
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -91,6 +73,24 @@ QRect contentRect(const QImage& image) {
 }
 
 } // namespace
+
+// Draws the sheet's objects, arcs first: on a window or page those meeting the drawable area, in a
+// picture of the selection the selected ones (arcs only with both ends selected).
+void drawSheetObjects(DrawingSurface& surface, const NetSheet& sheet, const DrawContext& context, bool selectionOnly) {
+    const Rect area = drawableArea(sheet);
+    for (KindMask kinds : {kArcKinds, kAllKinds & ~kArcKinds}) {
+        for (const NetObject* object : sheet.objects(kinds, selectionOnly)) {
+            if (selectionOnly) {
+                if (const auto* arc = dynamic_cast<const Arc*>(object))
+                    if (!arc->isLinked() || !arc->from()->isSelected() || !arc->to()->isSelected())
+                        continue;
+            } else if (!object->bounds().intersects(area)) {
+                continue;
+            }
+            object->draw(surface, context);
+        }
+    }
+}
 
 DrawContext drawContextFor(const NetSheet& sheet, const EditorSession& session, bool showHandles) {
     DrawContext context;
@@ -194,7 +194,7 @@ SelectionPicture selectionPicture(const NetSheet& sheet, const EditorSession& se
     // The bitmap is at one pixel per unit, so its content rectangle is also the vector picture's view box.
     const QRect content = contentRect(image);
     SvgSurface svg;
-    drawObjects(svg, sheet, context, true);
+    drawSheetObjects(svg, sheet, context, true);
     const Rect viewBox{frame.left + content.left(), frame.top + content.top(), frame.left + content.right() + 1,
                        frame.top + content.bottom() + 1};
     return {image.copy(content), svg.document(viewBox)};

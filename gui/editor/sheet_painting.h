@@ -24,6 +24,9 @@ void paintPageDecoration(QPainter& painter, const NetSheet& sheet, const QColor&
 // other object; only objects whose bounds meet the drawable area are drawn.
 void paintSheet(QPainter& painter, const NetSheet& sheet, const DrawContext& context);
 
+// The sheet's objects, arcs first: all those meeting the drawable area, or for a picture of the
+// selection the selected ones (arcs only with both ends selected).
+void drawSheetObjects(DrawingSurface& surface, const NetSheet& sheet, const DrawContext& context, bool selectionOnly);
 // Feedback of the editor's mode: the arc line with its arrowhead, the ghost outline, the rubber band.
 void paintModeFeedback(QPainter& painter, const SheetEditor& editor);
 

@@ -15,6 +15,7 @@
 
 #include "gui/editor/editor_constants.h"
 #include "gui/editor/kind_names.h"
+#include "gui/check/speed_explanation.h"
 #include "gui/editor/object_tooltip.h"
 #include "gui/editor/page_geometry.h"
 #include "gui/editor/painter_surface.h"
@@ -123,6 +124,10 @@ bool SheetView::viewportEvent(QEvent* event) {
     QString text;
     if (const NetNode* node = sheet().nodeAt(point)) {
         text = objectToolTip(*node);
+        // While a run is stepped, a transition below its maximal speed also tells what holds it back.
+        if (sheet().isInitialised() && node->isTransition())
+            if (const std::string cause = speedCause(sheet(), static_cast<const Transition&>(*node)); !cause.empty())
+                text += tr("\nWhy: ") + fromModelText(cause);
     } else if (const ObjectHit graph = sheet().hitTest(maskOf(ObjectKind::kGraph), point);
                graph && m_editor.session().graphRenderer) {
         // The value under the pointer; texts are measured as the graph draws them.

@@ -199,6 +199,14 @@ bool MainWindow::openFile(const std::string& path) {
     return true;
 }
 
+void MainWindow::openNewDocument(const std::shared_ptr<NetDocument>& document) {
+    m_documents.push_back(document);
+    for (const auto& sheet : document->sheets())
+        openWindow(document, *sheet);
+    rebuildFileMenu();
+    refreshNow();
+}
+
 void MainWindow::openWithDialog() {
     const QString path = QFileDialog::getOpenFileName(this, tr("Open"), QString(), qtFileFilter(kDocumentFilter));
     if (!path.isEmpty())

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "gui/bridge/batch_mode.h"
+#include "gui/bridge/batch_tools.h"
 #include "gui/shell/command_line.h"
 #include "gui/shell/main_window.h"
+#include "gui/shell/picture_command.h"
 #include "gui/shell/program_services.h"
 #include "gui/shell/qt_text.h"
 
@@ -26,6 +28,10 @@ constexpr QSize kScreenshotSize(1280, 800);
 int main(int argc, char* argv[]) {
     // Modes that need no display (batch simulation, --help) are handled here, before the windows' own
     // arguments are read and before the application exists.
+    if (tokarium::wantsBatchTool(argc, argv))
+        return tokarium::runBatchTool(argc, argv, std::cout, std::cerr);
+    if (tokarium::wantsPictureExport(argc, argv))
+        return tokarium::runPictureExport(argc, argv, std::cout, std::cerr);
     if (tokarium::wantsBatchMode(argc, argv))
         return tokarium::runBatch(argc, argv, std::cout, std::cerr);
 

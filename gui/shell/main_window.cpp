@@ -22,6 +22,7 @@
 #include "gui/editor/sheet_printing.h"
 #include "gui/editor/sheet_view.h"
 #include "gui/shell/about_text.h"
+#include "gui/shell/exchange_commands.h"
 #include "gui/shell/message_box_prompt.h"
 #include "gui/shell/qt_text.h"
 #include "gui/shell/sheet_frame.h"
@@ -80,6 +81,7 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     m_status = std::make_unique<StatusLine>(*statusBar());
     createActions();
     decorateCommands(m_actions);
+    m_exchange = new ExchangeCommands(*this);
     createToolbar();
     createMenus();
     QCoreApplication::instance()->installEventFilter(this);
@@ -349,6 +351,8 @@ void MainWindow::createMenus() {
     m_sheetMenu->addSeparator();
     m_sheetMenu->addActions({a.sheetProperties, a.sheetsManager, a.arrangeSheets, a.tileWindows, a.cascadeWindows});
     m_sheetMenu->addSeparator();
+    m_sheetMenu->addAction(m_exchange->analysis());
+    m_sheetMenu->addSeparator();
     connect(m_sheetMenu, &QMenu::aboutToShow, this, &MainWindow::rebuildSheetMenu);
 
     m_helpMenu = new QMenu(tr("&?"), this);
@@ -440,9 +444,11 @@ void MainWindow::rebuildFileMenu() {
     if (withDocument) {
         m_fileMenu->addActions({a.newFile, a.open, a.close, a.save, a.saveAs});
         m_fileMenu->addSeparator();
+        m_fileMenu->addActions({m_exchange->importPnml(), m_exchange->exportPnml(), m_exchange->exportPicture()});
+        m_fileMenu->addSeparator();
         m_fileMenu->addActions({a.print, a.printPreview, a.printSetup});
     } else {
-        m_fileMenu->addActions({a.newFile, a.open});
+        m_fileMenu->addActions({a.newFile, a.open, m_exchange->importPnml()});
         m_fileMenu->addSeparator();
         m_fileMenu->addAction(a.printSetup);
     }

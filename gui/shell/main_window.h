@@ -27,6 +27,7 @@ class QToolBar;
 
 namespace tokarium {
 
+class ExchangeCommands;
 class MessageBoxPrompt;
 class StatusLine;
 class StepControls;
@@ -103,6 +104,8 @@ public:
     // The Simulation menu is disabled while none is installed.
     void setSimulationCommands(SimulationCommands* commands);
     EditorSession& editorSession() { return m_session; }
+    UserPrompt& prompt();
+    ExchangeCommands& exchangeCommands() const { return *m_exchange; }
 
     // Start-up: loads the recent files, then opens the command-line file, the first recent file that
     // exists, or a new document.
@@ -113,6 +116,8 @@ public:
     // Opens the file as a document (or activates it when it is already open) and puts it first in the
     // recent files. False when it could not be opened.
     bool openFile(const std::string& path);
+    // Takes a document made elsewhere (an import) and opens a window on each of its nets.
+    void openNewDocument(const std::shared_ptr<NetDocument>& document);
     // "Open...": the file dialog, then openFile.
     void openWithDialog();
     // Save and Save As of the active document; false when not saved.
@@ -204,7 +209,6 @@ private:
     void showAbout();
     // The printer of the session, made when first used.
     SheetPrinter& printer();
-    UserPrompt& prompt();
 
     QString m_programFolder;
     std::unique_ptr<MessageBoxPrompt> m_messageBoxes;
@@ -216,6 +220,7 @@ private:
     std::vector<std::shared_ptr<NetDocument>> m_documents;
 
     ShellActions m_actions;
+    ExchangeCommands* m_exchange = nullptr;
     QActionGroup* m_zoomGroup = nullptr;
     QMdiArea* m_mdiArea = nullptr;
     QPointer<QMdiSubWindow> m_lastActive;

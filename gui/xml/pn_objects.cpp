@@ -277,9 +277,9 @@ std::unique_ptr<NetObject> readAnyObject(XmlReader& reader) {
     return nullptr;
 }
 
-void writeObjects(const ObjectContainer& container, XmlWriter& writer, bool selectedOnly) {
+void writeObjects(const ObjectContainer& container, XmlWriter& writer, bool selectedOnly, KindMask kinds) {
     writer.openElement("objects");
-    for (NetObject* object : container.objects(kAllKinds, selectedOnly))
+    for (NetObject* object : container.objects(kinds, selectedOnly))
         writeObject(*object, writer);
     writer.closeElement("objects");
 }

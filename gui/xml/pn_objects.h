@@ -20,8 +20,9 @@ void writeObject(const NetObject& object, XmlWriter& writer);
 // When the current token starts an object element of any kind, a new object read from it; else none.
 std::unique_ptr<NetObject> readAnyObject(XmlReader& reader);
 
-// One "objects" element with every object in container order (only the selected ones when asked).
-void writeObjects(const ObjectContainer& container, XmlWriter& writer, bool selectedOnly);
+// One "objects" element with every object of the kinds in container order (only the selected ones
+// when asked).
+void writeObjects(const ObjectContainer& container, XmlWriter& writer, bool selectedOnly, KindMask kinds = kAllKinds);
 
 // Reads an "objects" element into the container: nodes with an index already used in their family
 // are dropped, then arcs are resolved (unresolvable ones dropped). False when the current token is

@@ -144,7 +144,7 @@ bool readPriorities(PriorityTable& table, XmlReader& reader) {
     return true;
 }
 
-void writeSheet(const NetSheet& sheet, XmlWriter& writer) {
+void writeSheet(const NetSheet& sheet, XmlWriter& writer, KindMask objectKinds) {
     XmlAttributes attributes;
     XmlWriter::setText(attributes, "name", sheet.name());
     XmlWriter::setInteger(attributes, "id", sheet.id());
@@ -154,7 +154,7 @@ void writeSheet(const NetSheet& sheet, XmlWriter& writer) {
     XmlWriter::setReal(attributes, "duration", sheet.duration());
     writer.emptyElement("simulator", attributes);
     writePriorities(sheet.priorities(), writer);
-    writeObjects(sheet, writer, false);
+    writeObjects(sheet, writer, false, objectKinds);
     writer.closeElement("sheet");
 }
 

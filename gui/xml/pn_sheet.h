@@ -12,8 +12,8 @@ void writePriorities(const PriorityTable& table, XmlWriter& writer);
 // Appends one entry per "priority" child; false when the current token is not "priorities".
 [[nodiscard]] bool readPriorities(PriorityTable& table, XmlReader& reader);
 
-// One "sheet" element.
-void writeSheet(const NetSheet& sheet, XmlWriter& writer);
+// One "sheet" element, with the objects of the kinds.
+void writeSheet(const NetSheet& sheet, XmlWriter& writer, KindMask objectKinds = kAllKinds);
 // Reads a "sheet" element into the sheet; missing parts keep the sheet's values, the name and id
 // are taken as they are. False when the current token is not "sheet".
 [[nodiscard]] bool readSheet(NetSheet& sheet, XmlReader& reader);

@@ -79,4 +79,17 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string utf8(std::string_view latin1) {
+    std::string text;
+    for (unsigned char c : latin1) {
+        if (c < 0x80) {
+            text += static_cast<char>(c);
+        } else {
+            text += static_cast<char>(0xC0 | (c >> 6));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return text;
+}
+
 } // namespace tokarium

@@ -13,6 +13,9 @@ std::string xmlEscape(std::string_view text);
 // (0 when unparsable); every other byte, a lone "&" included, is copied.
 std::string xmlUnescape(std::string_view text);
 
+// Latin-1 text (the model's) as UTF-8 (terminals, spreadsheets).
+std::string utf8(std::string_view latin1);
+
 // ASCII letters and the accented Latin-1 letters fold to their plain capital; other bytes stay.
 unsigned char foldNameByte(unsigned char byte);
 

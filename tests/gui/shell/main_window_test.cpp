@@ -119,8 +119,10 @@ TEST_F(MainWindowTest, MenuBarWithADocumentHasEveryItemAndSeparator) {
     EXPECT_EQ(menuTitles(window.menuBar()), (QStringList{"&File", "&Edit", "&Insert", "&View", "F&ormat",
                                                          "&Simulation", "&PN", "&?"}));
     const QList<QAction*> menus = window.menuBar()->actions();
-    EXPECT_EQ(itemsOf(menus[0]->menu()), (QStringList{"New", "Open...", "Close", "Save", "Save As...", "-", "Print...",
-                                                      "Print Preview", "Print Setup...", "-", "...", "-", "Exit"}));
+    EXPECT_EQ(itemsOf(menus[0]->menu()),
+              (QStringList{"New", "Open...", "Close", "Save", "Save As...", "-", "Import PNML...", "Export PNML...",
+                           "Export picture...", "-", "Print...", "Print Preview", "Print Setup...", "-", "...", "-",
+                           "Exit"}));
     EXPECT_EQ(itemsOf(menus[1]->menu()),
               (QStringList{"Undo", "Redo", "-", "Cut", "Copy", "Paste", "Delete", "-", "Select All"}));
     EXPECT_EQ(itemsOf(menus[2]->menu()), (QStringList{"Place>", "Transition>", "Arc>", "-", "Graphs", "Legend"}));
@@ -142,7 +144,7 @@ TEST_F(MainWindowTest, MenuBarWithADocumentHasEveryItemAndSeparator) {
     window.rebuildSheetMenu();
     EXPECT_EQ(itemsOf(menus[6]->menu()), (QStringList{"New PN", "Duplicate PN", "-", "PN's Properties...",
                                                       "PNs Manager...", "Arrange PNs", "Tile Windows",
-                                                      "Cascade Windows", "-", latin1(pnName(1))}));
+                                                      "Cascade Windows", "-", "Analysis...", "-", latin1(pnName(1))}));
     EXPECT_EQ(itemsOf(menus[7]->menu()), (QStringList{"Help...", "-", "About Tokarium..."}));
 }
 
@@ -152,8 +154,8 @@ TEST_F(MainWindowTest, MenuBarWithoutADocumentHasFileAndHelpOnly) {
     EXPECT_TRUE(window.documents().empty());
     EXPECT_EQ(menuTitles(window.menuBar()), (QStringList{"&File", "&?"}));
     EXPECT_EQ(itemsOf(window.fileMenu()),
-              (QStringList{"New", "Open...", "-", "Print Setup...", "-", "...", "-", "Exit"}));
-    EXPECT_FALSE(window.fileMenu()->actions()[5]->isEnabled());
+              (QStringList{"New", "Open...", "Import PNML...", "-", "Print Setup...", "-", "...", "-", "Exit"}));
+    EXPECT_FALSE(window.fileMenu()->actions()[6]->isEnabled());
     EXPECT_FALSE(window.commands().undo->isEnabled());
     EXPECT_TRUE(window.commands().printSetup->isEnabled());
     window.commands().newFile->trigger();
@@ -215,7 +217,7 @@ TEST_F(MainWindowTest, PnMenuListsTheFirstTwentyNetsWithTheActiveOneChecked) {
     window.showSheet(document, document.sheet(4));
     window.rebuildSheetMenu();
     // The net list follows the commands and the separator below them.
-    const QList<QAction*> items = window.sheetMenu()->actions().mid(9);
+    const QList<QAction*> items = window.sheetMenu()->actions().mid(11);
     ASSERT_EQ(items.size(), 20);
     for (int i = 0; i < 20; ++i) {
         EXPECT_EQ(items[i]->text(), latin1(pnName(i + 1)));
@@ -346,7 +348,7 @@ TEST_F(MainWindowTest, OpenedAndSavedFilesLeadTheRecentListWhichExitWritesBack) 
     EXPECT_EQ(window.recentFiles().paths(), (std::vector<std::string>{paths[4], paths[3], paths[2], paths[1]}));
     const QStringList items = itemsOf(window.fileMenu());
     const QString folderText = QString::fromStdString(folder.path().string());
-    EXPECT_EQ(items.mid(10, 4), (QStringList{"net5.pn (" + folderText + ")", "net4.pn (" + folderText + ")",
+    EXPECT_EQ(items.mid(14, 4), (QStringList{"net5.pn (" + folderText + ")", "net4.pn (" + folderText + ")",
                                              "net3.pn (" + folderText + ")", "net2.pn (" + folderText + ")"}));
 
     // Opening an open file again only brings it forward; saving under a new path puts that path first.
@@ -685,13 +687,13 @@ TEST_F(MainWindowTest, ChoosingARecentFileOpensIt) {
     ASSERT_EQ(prompt.messages.size(), 1u);
     ASSERT_EQ(window.documents().size(), 1u);
     EXPECT_TRUE(window.documents()[0]->path().empty());
-    QAction* recent = window.fileMenu()->actions()[10];
+    QAction* recent = window.fileMenu()->actions()[14];
     EXPECT_EQ(recent->text().toStdString(), "recent.pn (" + folder.path().string() + ")");
     recent->trigger();
     QApplication::processEvents();
     ASSERT_EQ(window.documents().size(), 2u);
     EXPECT_EQ(window.documents()[1]->path(), path);
-    window.fileMenu()->actions()[11]->trigger();
+    window.fileMenu()->actions()[15]->trigger();
     EXPECT_EQ(prompt.messages.size(), 2u);
 }
 
