@@ -21,6 +21,11 @@ std::string csvField(std::string_view text) {
     return quoted + '"';
 }
 
+// A node without a typed name goes by its automatic one, the title without its suffix ("P1.MC").
+std::string automaticName(const PlotterColumn& column) {
+    return column.title.substr(0, column.title.find('.'));
+}
+
 std::string csvNumber(double value) {
     std::array<char, 32> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
@@ -32,7 +37,7 @@ std::string csvNumber(double value) {
 std::string plotterCsv(const PlotterTable& table) {
     std::string text = "time";
     for (const PlotterColumn& column : table.columns())
-        text += ',' + csvField(utf8(column.name));
+        text += ',' + csvField(utf8(column.name.empty() ? automaticName(column) : column.name));
     text += kCsvLineEnd;
     for (double time : table.times()) {
         text += csvNumber(time);

@@ -7,7 +7,7 @@
 
 namespace tokarium {
 
-// A header row "time" and the nodes' names (UTF-8, quoted when needed), then one row per recorded
+// A header row "time" and the nodes' names as shown (UTF-8, quoted when needed), then one row per recorded
 // time with every node's value at that time; numbers in the C locale, shortest text that reads back
 // to the same double. A node without a value yet has an empty cell. Line ends are CR LF.
 std::string plotterCsv(const PlotterTable& table);

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QLabel>
+#include <QHelpEvent>
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -17,6 +18,7 @@
 #include <QToolBar>
 #include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -647,4 +649,42 @@ TEST(ProgramServices, InstallTheDialogsTheGraphDrawerAndTheSimulationAndTakeThem
     EXPECT_EQ(window.editorSession().graphRenderer, nullptr);
     window.refreshNow();
     EXPECT_FALSE(verify->isEnabled());
+}
+
+TEST_F(SimulationTest, RestingOnALimitedTransitionWhileSteppingTellsWhy) {
+    openExample("continuous_tanks.pn");
+    window.showSheet(document(), sheet(0));
+    SheetView& view = *window.activeView();
+    const auto toolTipAt = [&view](const NetNode& node) {
+        const Point centre = node.rect().centre();
+        const QPoint at = view.toWindow(QPoint(centre.x, centre.y));
+        QHelpEvent help(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view.viewport(), &help);
+        return help.isAccepted() ? QToolTip::text() : QString();
+    };
+    // Not stepping: the tool tip does not explain the speed.
+    EXPECT_FALSE(toolTipAt(*sheet(0).findTransition(1)).contains(QStringLiteral("Why:")));
+    trigger(SimulationCommand::kOneStepForward);
+    trigger(SimulationCommand::kOneStepForward);
+    // At time 2, P1 is empty and T1 stops; T2 drains P2 at its maximal speed and needs no explanation.
+    ASSERT_EQ(sheet(0).findTransition(1)->shownValue(), 0.0);
+    EXPECT_TRUE(toolTipAt(*sheet(0).findTransition(1)).endsWith(QStringLiteral("\nWhy: P1 is empty, nothing feeds it")))
+        << toolTipAt(*sheet(0).findTransition(1)).toStdString();
+    QWidget* tip = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->inherits("QTipLabel") && widget->isVisible())
+            tip = widget;
+    ASSERT_NE(tip, nullptr);
+    const QString folder = qEnvironmentVariable("TOKARIUM_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        // The sheet around the transition with its tool tip, as the user sees it.
+        const Point centre = sheet(0).findTransition(1)->rect().centre();
+        const QPoint at = view.toWindow(QPoint(centre.x, centre.y));
+        QPixmap picture = view.viewport()->grab(QRect(at - QPoint(160, 120), QSize(520, 240)));
+        QPainter painter(&picture);
+        painter.drawPixmap(QPoint(172, 140), tip->grab());
+        painter.end();
+        EXPECT_TRUE(picture.save(QDir(folder).filePath(QStringLiteral("speed_tooltip.png"))));
+    }
+    EXPECT_FALSE(toolTipAt(*sheet(0).findTransition(2)).contains(QStringLiteral("Why:")));
 }
