@@ -11,7 +11,7 @@ Shapes (N = number of places):
   mixsim   grid     a grid of tanks whose outlets a discrete clock opens and closes
   mixsim   mixed    timed discrete loops, each switching the flow of a tank on and off
 
-Usage: engine_shapes.py [--new BIN_DIR] [--old BIN_DIR] [--sizes 100,250,500,1000]
+Usage: engine_shapes.py [--new BIN_DIR] [--old BIN_DIR] [--sizes 100,250,500,1000] [--limit SECONDS]
                         [--compare]    (every output file of both builds byte for byte, N <= 300)
 BIN_DIR holds ContinuousPNs/flowrun and HybridPNs/mixsim (default: build/bin beside this folder).
 """
@@ -263,13 +263,16 @@ def compare(args):
 
 
 def main():
+    global TIME_LIMIT
     here = os.path.dirname(os.path.abspath(__file__))
     parser = argparse.ArgumentParser()
     parser.add_argument("--new", default=os.path.join(here, "..", "build", "bin"))
     parser.add_argument("--old", default="")
     parser.add_argument("--sizes", default="100,250,500,1000")
     parser.add_argument("--compare", action="store_true")
+    parser.add_argument("--limit", type=float, default=TIME_LIMIT, help="seconds before a run is stopped")
     args = parser.parse_args()
+    TIME_LIMIT = args.limit
     args.sizes = [int(s) for s in args.sizes.split(",")]
     if args.compare:
         if not args.old:
