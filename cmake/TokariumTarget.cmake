@@ -1,4 +1,4 @@
-# Common settings of every target: warnings, include root, optional sanitizers.
+# Common settings of every target: warnings, include root, optional sanitizers and fuzzing coverage.
 
 function(tokarium_target_defaults target)
   target_compile_options(${target} PRIVATE
@@ -7,6 +7,11 @@ function(tokarium_target_defaults target)
   if(TOKARIUM_SANITIZE)
     target_compile_options(${target} PRIVATE
       -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+  endif()
+  if(TOKARIUM_FUZZ)
+    target_compile_options(${target} PRIVATE
+      -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(${target} PUBLIC -fsanitize=address,undefined)
   endif()
 endfunction()

@@ -2,8 +2,10 @@
 #include "engines/continuous/engine.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -153,33 +155,51 @@ Simulation simulateText(std::string_view content, LpSolver& solver, Report& long
     return simulation;
 }
 
+namespace {
+
+// A file that cannot be read or written (a full disk, a folder without rights): every output goes,
+// so that nothing incomplete looks like a result, and the reason goes to the standard error.
+int fileFailure(LpSolver& solver, const std::string& message)
+{
+    removeOldResults();
+    std::remove(kLongReportFile);
+    std::remove(kBriefReportFile);
+    solver.removeScratchFiles();
+    std::fprintf(stderr, "flowrun: %s\n", message.c_str());
+    return kFailure;
+}
+
+}  // namespace
+
 int runEngine(LpSolver& solver, double horizon)
 {
     removeOldResults();
     std::ifstream input(kInputFile, std::ios::binary);
     if (!input)
-        return kFailure;
+        return fileFailure(solver, std::string("cannot read ") + kInputFile + ": " + std::strerror(errno));
     std::ostringstream content;
     content << input.rdbuf();
     Report longReport;
     Report briefReport;
-    if (!longReport.open(kLongReportFile) || !briefReport.open(kBriefReportFile))
-        return kFailure;
+    if (!longReport.open(kLongReportFile) || !briefReport.open(kBriefReportFile)) {
+        const int error = longReport.error() != 0 ? longReport.error() : briefReport.error();
+        return fileFailure(solver, std::string("cannot create the reports: ") + std::strerror(error));
+    }
     longReport.limitTo(kMaxTraceBytes);
 
     const Simulation simulation = simulateText(content.str(), solver, longReport, briefReport, horizon);
-    int status = simulation.status;
-    if (status == 0) {
-        std::string message;
-        if (!writeResultFiles(resultFiles(simulation.run, simulation.net.n, simulation.net.m), message)) {
-            longReport << "<br>" << message << "<br>\n";
-            status = kFailure;
-        }
-    }
-    if (!longReport.close() || !briefReport.close())
-        status = kFailure;
+    std::string resultProblem;
+    if (simulation.status == 0)
+        (void)writeResultFiles(resultFiles(simulation.run, simulation.net.n, simulation.net.m), resultProblem);
+    const bool longClosed = longReport.close();
+    const bool briefClosed = briefReport.close();
+    if (!longClosed || !briefClosed)
+        return fileFailure(solver, std::string("cannot write ") + (longClosed ? kBriefReportFile : kLongReportFile) +
+                                       ": " + std::strerror(longClosed ? briefReport.error() : longReport.error()));
+    if (!resultProblem.empty())
+        return fileFailure(solver, resultProblem);
     solver.removeScratchFiles();
-    return status;
+    return simulation.status;
 }
 
 }  // namespace flowrun

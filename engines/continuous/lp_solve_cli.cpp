@@ -2,12 +2,15 @@
 #include "engines/continuous/lp_solve_cli.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
-#include "engines/continuous/child_process.h"
+#include <unistd.h>
+
 #include "engines/continuous/constants.h"
 #include "engines/continuous/solver_report.h"
+#include "process/child_process.h"
 
 namespace flowrun {
 namespace {
@@ -19,6 +22,31 @@ SolveResult cannotStart(int transitions, std::string message)
     result.speeds.assign(transitions, 0);
     result.message = std::move(message);
     return result;
+}
+
+// The program found in the PATH folders; when PATH is unset or empty, the fallback path.
+// Empty when it is found nowhere.
+std::string findProgram(const std::string& name, const std::string& fallback)
+{
+    const char* path = std::getenv("PATH");
+    if (path == nullptr || *path == '\0')
+        return access(fallback.c_str(), X_OK) == 0 ? fallback : std::string();
+    const std::string folders = path;
+    std::size_t start = 0;
+    while (start <= folders.size()) {
+        std::size_t end = folders.find(':', start);
+        if (end == std::string::npos)
+            end = folders.size();
+        // An empty entry would mean the working folder, which holds only engine files.
+        const std::string folder = folders.substr(start, end - start);
+        if (!folder.empty()) {
+            const std::string candidate = folder + "/" + name;
+            if (access(candidate.c_str(), X_OK) == 0)
+                return candidate;
+        }
+        start = end + 1;
+    }
+    return {};
 }
 
 }  // namespace
@@ -62,9 +90,14 @@ SolveResult LpSolveCli::run(const std::string& model, int transitions)
             return cannotStart(transitions, std::string("The file ") + kLpModelFile + " cannot be written.");
     }
     std::remove(kLpReportFile);
-    const ProcessOutcome outcome = runRedirected(m_program, {kSolverDetailOption}, kLpModelFile, kLpReportFile);
-    if (!outcome.started)
-        return cannotStart(transitions, "The solver program could not be run: " + outcome.message + ".");
+    tokarium::ChildRequest request;
+    request.program = m_program;
+    request.arguments = {kSolverDetailOption};
+    request.input = kLpModelFile;
+    request.output = kLpReportFile;
+    const tokarium::ChildOutcome outcome = tokarium::runChild(request);
+    if (!outcome.finished)
+        return cannotStart(transitions, "The solver program could not be run: " + outcome.problem + ".");
 
     std::ifstream output(kLpReportFile, std::ios::binary);
     if (!output)

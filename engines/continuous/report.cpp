@@ -1,6 +1,7 @@
 // Buffered report text.
 #include "engines/continuous/report.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <vector>
 
@@ -20,6 +21,8 @@ Report::~Report()
 bool Report::open(const char* path)
 {
     m_file = std::fopen(path, "wb");
+    if (!m_file)
+        fail();
     return m_file != nullptr;
 }
 
@@ -28,12 +31,19 @@ bool Report::close()
     if (!m_file)
         return !m_failed;
     if (!m_buffer.empty() && std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) != m_buffer.size())
-        m_failed = true;
+        fail();
     m_buffer.clear();
     if (std::fclose(m_file) != 0)
-        m_failed = true;
+        fail();
     m_file = nullptr;
     return !m_failed;
+}
+
+void Report::fail()
+{
+    if (!m_failed)
+        m_error = errno;
+    m_failed = true;
 }
 
 Report& Report::operator<<(std::string_view text)
@@ -82,7 +92,7 @@ void Report::flushIfLarge()
     if (!m_file || m_buffer.size() < kFlushSize)
         return;
     if (std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) != m_buffer.size())
-        m_failed = true;
+        fail();
     m_buffer.clear();
 }
 

@@ -20,6 +20,8 @@ public:
     [[nodiscard]] bool open(const char* path);
     // Flushes and closes; false when a write failed.
     [[nodiscard]] bool close();
+    // The errno of the first failed write, open or close; 0 when none failed.
+    int error() const { return m_error; }
 
     Report& operator<<(std::string_view text);
     void format(const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -37,10 +39,12 @@ public:
 private:
     void append(std::string_view text);
     void flushIfLarge();
+    void fail();
 
     std::FILE* m_file = nullptr;
     std::string m_buffer;
     bool m_failed = false;
+    int m_error = 0;
     std::size_t m_limit = 0;
     std::size_t m_written = 0;
     bool m_cut = false;

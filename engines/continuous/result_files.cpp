@@ -2,7 +2,9 @@
 #include "engines/continuous/result_files.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "engines/continuous/number_format.h"
@@ -108,13 +110,16 @@ bool writeResultFiles(const std::vector<ResultFile>& files, std::string& message
     for (std::size_t i = 0; i < files.size(); ++i) {
         const std::string temporary = files[i].name + kTemporarySuffix;
         const bool written = writeWhole(temporary, files[i].text);
-        if (written)
+        int writeError = errno;
+        if (written) {
             std::filesystem::rename(temporary, files[i].name, error);
+            writeError = error.value();
+        }
         if (!written || error) {
             std::filesystem::remove(temporary, error);
             for (std::size_t j = 0; j < i; ++j)
                 std::filesystem::remove(files[j].name, error);
-            message = "The result file " + files[i].name + " cannot be written.";
+            message = "The result file " + files[i].name + " cannot be written: " + std::strerror(writeError) + ".";
             return false;
         }
     }

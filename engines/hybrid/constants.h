@@ -16,8 +16,6 @@ inline constexpr const char* kFlowrunSpeedsFileName = "T.rez";
 inline constexpr const char* kFlowrunMarkingsFileName = "P.rez";
 // A flowrun run that takes longer than this is stopped and counts as failed.
 inline constexpr int kFlowrunTimeoutSeconds = 120;
-// Poll interval while waiting for flowrun, in milliseconds.
-inline constexpr int kFlowrunPollMilliseconds = 2;
 
 // A remainder this close to the divisor counts as one more whole quotient (modulo2).
 inline constexpr double kQuotientTolerance = 1e-05;

@@ -16,9 +16,10 @@ bool writeFileReplacing(const std::string& path, std::string_view content, std::
         return false;
     }
     const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    const int writeError = errno;
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed) {
-        error = "cannot write " + temporary;
+        error = "cannot write " + temporary + ": " + std::strerror(written ? errno : writeError);
         std::remove(temporary.c_str());
         return false;
     }

@@ -1,11 +1,12 @@
 // Instantaneous firing speeds of a continuous sub-net, computed by flowrun.
 #include "engines/hybrid/speed_solver.h"
 
-#include "engines/hybrid/child_run.h"
 #include "engines/hybrid/constants.h"
 #include "engines/hybrid/file_output.h"
 #include "engines/hybrid/print_format.h"
+#include "process/child_process.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -182,16 +183,19 @@ SubnetSpeeds FlowrunSolver::solve(const SubnetProblem& problem)
     std::remove(kFlowrunSpeedsFileName);
     std::remove(kFlowrunMarkingsFileName);
     ++m_runs;
-    const ChildRun run = runChild(m_program.c_str(), kFlowrunTimeoutSeconds);
-    if (!run.ran) {
-        return failed("the continuous simulator " + run.error);
+    tokarium::ChildRequest request;
+    request.program = m_program;
+    request.timeLimit = std::chrono::seconds(kFlowrunTimeoutSeconds);
+    const tokarium::ChildOutcome run = tokarium::runChild(request);
+    if (!run.finished) {
+        return failed("the continuous simulator: " + run.problem);
     }
     const std::optional<std::string> tRez = readText(kFlowrunSpeedsFileName);
     const std::optional<std::string> pRez = readText(kFlowrunMarkingsFileName);
     if (!tRez || !pRez) {
         return failed("the continuous simulator flowrun left no " +
                       std::string(!tRez ? kFlowrunSpeedsFileName : kFlowrunMarkingsFileName) +
-                      " (exit status " + std::to_string(run.status) +
+                      " (exit status " + std::to_string(run.exitStatus) +
                       "; its report results.htm says why)");
     }
     return parseFlowrunResults(*tRez, *pRez, problem.pre.rows(), problem.pre.cols());

@@ -10,6 +10,7 @@
 
 #include "gui/bridge/batch_prompt.h"
 #include "gui/check/speed_explanation.h"
+#include "gui/bridge/run_folder.h"
 #include "gui/bridge/stepping.h"
 #include "gui/model/number_text.h"
 #include "gui/model/place.h"
@@ -28,9 +29,10 @@ constexpr std::string_view kCsvFormat = "csv";
 constexpr std::string_view kTextFormat = "text";
 constexpr std::string_view kExplainOption = "--explain";
 constexpr std::string_view kHelpOption = "--help";
+constexpr std::string_view kKeepRunsOption = "--keep-runs";
 constexpr std::string_view kUsage =
     "Usage: tokarium [--screenshot FILE.png] [DOCUMENT.pn]\n"
-    "       tokarium --simulate DOCUMENT.pn [--out FOLDER] [--format text|csv] [--explain]\n"
+    "       tokarium --simulate DOCUMENT.pn [--out FOLDER] [--format text|csv] [--explain] [--keep-runs]\n"
     "       tokarium --import-pnml FILE.pnml --out DOCUMENT.pn\n"
     "       tokarium --export-pnml DOCUMENT.pn --out FILE.pnml\n"
     "       tokarium --export-picture DOCUMENT.pn --net N --out FILE.svg|.png|.pdf [--dpi D]\n"
@@ -42,9 +44,10 @@ constexpr std::string_view kUsage =
     "\n"
     "--simulate DOCUMENT.pn  Simulates every net of the document without opening a window, as the\n"
     "                        command \"Start\" does: each net is verified, its engine (flowrun for a\n"
-    "                        continuous net, mixsim for any other) runs in its folder beside the\n"
-    "                        program, and the results are stepped through to the end of the\n"
-    "                        simulation duration. The Plotter table of each net is written as a\n"
+    "                        continuous net, mixsim for any other) runs in a working folder of its\n"
+    "                        own below $XDG_CACHE_HOME/tokarium/runs (or ~/.cache/tokarium/runs),\n"
+    "                        and the results are stepped through to the end of the simulation\n"
+    "                        duration. The Plotter table of each net is written as a\n"
     "                        TAB-separated text file named DOCUMENT-N-NAME.txt (N the net's position,\n"
     "                        NAME its name), and a summary per net is printed: the engine, the number\n"
     "                        of steps, the final clock and the final markings.\n"
@@ -65,6 +68,8 @@ constexpr std::string_view kUsage =
     "--analyse DOCUMENT      Prints the minimal P- and T-invariants of every net, the sums they\n"
     "                        keep constant, whether the net is covered by P-invariants, and the\n"
     "                        minimal siphons and traps of nets with at most 20 places.\n"
+    "--keep-runs             Keeps the working folders of the runs (their paths are printed);\n"
+    "                        otherwise they are removed at the end.\n"
     "--help                  Shows this text.\n"
     "\n"
     "Exit status: 0 success; 1 bad arguments or a document that cannot be opened; 2 a net fails\n"
@@ -95,6 +100,7 @@ struct BatchArguments {
     bool csv = false;
     bool explain = false;
     bool help = false;
+    bool keepRuns = false;
 };
 
 std::optional<BatchArguments> parseArguments(int argc, const char* const* argv, std::ostream& err) {
@@ -113,6 +119,8 @@ std::optional<BatchArguments> parseArguments(int argc, const char* const* argv, 
                 return std::nullopt;
             }
             arguments.csv = format == kCsvFormat;
+        } else if (argument == kKeepRunsOption) {
+            arguments.keepRuns = true;
         } else if (argument == kSimulateOption || argument == kOutOption) {
             if (i + 1 >= argc) {
                 err << "tokarium: " << argument << " needs a value\n";
@@ -140,7 +148,7 @@ std::string engineName(EngineKind kind) {
     return kind == EngineKind::kHybrid ? "hybrid engine (mixsim)" : "continuous engine (flowrun)";
 }
 
-void printSheetSummary(const NetSheet& sheet, std::size_t position, int steps, std::ostream& out) {
+void printSheetSummary(const NetSheet& sheet, std::size_t position, int steps, bool keptFolder, std::ostream& out) {
     const SimulationRun& run = sheet.simulationRun();
     out << "PN " << position << " \"" << utf8(sheet.name()) << "\": " << engineName(run.engine) << ", "
         << steps << (steps == 1 ? " step" : " steps") << ", final clock " << formatReal(run.clock) << '\n';
@@ -154,6 +162,8 @@ void printSheetSummary(const NetSheet& sheet, std::size_t position, int steps, s
         out << ' ' << utf8(place.displayName()) << '=' << markingText(place.shownMarking());
     }
     out << '\n';
+    if (keptFolder && run.folder)
+        out << "  working folder: " << run.folder->path().string() << '\n';
 }
 
 int simulate(const BatchArguments& arguments, std::ostream& out, std::ostream& err,
@@ -208,6 +218,7 @@ int simulate(const BatchArguments& arguments, std::ostream& out, std::ostream& e
         printSheetSummary(sheet, i + 1, steps[i], out);
         for (const std::string& line : explanations[i].lines())
             out << "  why: " << utf8(line) << '\n';
+        printSheetSummary(sheet, i + 1, steps[i], settings.keepRuns, out);
         if (!sheet.simulationRun().problem.empty() && sheet.simulationRun().stepsShown == 0)
             status = kBatchRunFailed;
         const std::filesystem::path table = folder / (stem + "-" + std::to_string(i + 1) + "-" +
@@ -251,7 +262,9 @@ int runBatch(int argc, const char* const* argv, std::ostream& out, std::ostream&
         out << kUsage;
         return kBatchSuccess;
     }
-    return simulate(*arguments, out, err, settings);
+    BridgeSettings batchSettings = settings;
+    batchSettings.keepRuns = batchSettings.keepRuns || arguments->keepRuns;
+    return simulate(*arguments, out, err, batchSettings);
 }
 
 } // namespace tokarium

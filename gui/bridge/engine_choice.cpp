@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "gui/bridge/bridge_constants.h"
+#include "gui/bridge/run_folder.h"
 
 namespace tokarium {
 namespace {
@@ -43,12 +44,26 @@ BridgeSettings BridgeSettings::forRunningProgram() {
 }
 
 BridgeSettings BridgeSettings::forProgramFolder(std::filesystem::path folder) {
-    return BridgeSettings{std::move(folder), kEngineTimeLimit, {}};
+    return BridgeSettings{std::move(folder), defaultRunParents(), false, kEngineTimeLimit, {}};
 }
 
-std::filesystem::path reportFile(const BridgeSettings& settings, const NetSheet& sheet, bool longReport) {
-    const EngineSetup& engine = engineSetup(engineFor(sheet));
-    return settings.workingFolder(engine) / (longReport ? engine.longReport : engine.shortReport);
+std::filesystem::path BridgeSettings::enginePath(const EngineSetup& engine) const {
+    const std::filesystem::path prefix = programFolder.parent_path();
+    const std::filesystem::path places[] = {programFolder / engine.folder / engine.program,
+                                            prefix / "libexec" / "tokarium" / engine.program,
+                                            prefix / "lib" / "tokarium" / engine.program};
+    std::error_code error;
+    for (const std::filesystem::path& place : places)
+        if (std::filesystem::is_regular_file(place, error))
+            return place;
+    return places[0];
+}
+
+std::filesystem::path reportFile(const NetSheet& sheet, bool longReport) {
+    const SimulationRun& run = sheet.simulationRun();
+    const EngineSetup& engine = engineSetup(run.folder ? run.engine : engineFor(sheet));
+    const std::string_view name = longReport ? engine.longReport : engine.shortReport;
+    return run.folder ? run.folder->path() / name : std::filesystem::path(name);
 }
 
 } // namespace tokarium

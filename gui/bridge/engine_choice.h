@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "gui/model/net_sheet.h"
 
@@ -12,8 +13,8 @@ namespace tokarium {
 
 struct EngineSetup {
     EngineKind kind;
-    std::string_view folder;            // working folder below the program folder
-    std::string_view program;           // started in the working folder
+    std::string_view folder;            // the engine's folder below the program folder in the build tree
+    std::string_view program;           // started in the run's working folder
     std::string_view input;
     std::string_view placeResults;
     std::string_view transitionResults;
@@ -26,9 +27,15 @@ bool IsContinuousNet(const NetSheet& sheet);
 EngineKind engineFor(const NetSheet& sheet);
 const EngineSetup& engineSetup(EngineKind kind);
 
-// Where the bridge finds the engines: the folder of the GUI program, never the current directory.
+// Where the bridge finds the engines (from the folder of the GUI program, never the current
+// directory) and where it runs them.
 struct BridgeSettings {
     std::filesystem::path programFolder;
+    // Each run gets a fresh working folder in the first of these where one can be made.
+    std::vector<std::filesystem::path> runParents;
+    // Working folders stay on the disk after the run; otherwise only the reports stay, until the
+    // sheet runs again or goes.
+    bool keepRuns = false;
     std::chrono::milliseconds engineTimeLimit;
     // Called repeatedly while an engine runs (a user interface keeps itself painted there); returning
     // false stops the engine, and the sheet's run ends as failed.
@@ -38,15 +45,16 @@ struct BridgeSettings {
     static BridgeSettings forRunningProgram();
     static BridgeSettings forProgramFolder(std::filesystem::path folder);
 
-    std::filesystem::path workingFolder(const EngineSetup& engine) const {
-        return programFolder / engine.folder;
-    }
+    // The engine program: in its folder beside the GUI program, or in the install's
+    // libexec/tokarium or lib/tokarium folder. The first place when it is in none of them.
+    std::filesystem::path enginePath(const EngineSetup& engine) const;
 };
 
 // The running program's own file, empty when it cannot be found.
 std::filesystem::path runningProgramFile();
 
-// The report opened by "Long Results..." or "Short Results..." for the sheet.
-std::filesystem::path reportFile(const BridgeSettings& settings, const NetSheet& sheet, bool longReport);
+// The report opened by "Long Results..." or "Short Results..." for the sheet: in the working folder
+// of its last run, or the bare file name when it has not run.
+std::filesystem::path reportFile(const NetSheet& sheet, bool longReport);
 
 } // namespace tokarium

@@ -149,16 +149,4 @@ std::optional<std::string> readResultFile(const std::filesystem::path& folder, s
     return content;
 }
 
-void removeResultFiles(const std::filesystem::path& folder, std::string_view name) {
-    const std::string wanted = lowered(name);
-    std::vector<std::filesystem::path> doomed;
-    std::error_code error;
-    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
-         entry.increment(error))
-        if (lowered(entry->path().filename().string()) == wanted)
-            doomed.push_back(entry->path());
-    for (const std::filesystem::path& path : doomed)
-        std::filesystem::remove(path, error);
-}
-
 } // namespace tokarium

@@ -33,8 +33,4 @@ std::optional<std::filesystem::path> findFileIgnoringCase(const std::filesystem:
 std::optional<std::string> readResultFile(const std::filesystem::path& folder, std::string_view name,
                                           std::string& problem);
 
-// Removes every file of the folder named like `name` in any letter case, so that a run that writes
-// no results cannot show those of an earlier one.
-void removeResultFiles(const std::filesystem::path& folder, std::string_view name);
-
 } // namespace tokarium

@@ -6,9 +6,10 @@
 #include <system_error>
 
 #include "engines/continuous/horizon_option.h"
-#include "gui/bridge/child_process.h"
 #include "gui/bridge/input_export.h"
 #include "gui/bridge/result_import.h"
+#include "gui/bridge/run_folder.h"
+#include "process/child_process.h"
 
 namespace tokarium {
 namespace {
@@ -19,8 +20,10 @@ bool fail(SimulationRun& run, std::string problem) {
     return false;
 }
 
-void nameReport(SimulationRun& run, const BridgeSettings& settings, const EngineSetup& engine) {
-    const std::filesystem::path report = settings.workingFolder(engine) / engine.longReport;
+void nameReport(SimulationRun& run, const EngineSetup& engine) {
+    if (!run.folder)
+        return;
+    const std::filesystem::path report = run.folder->path() / engine.longReport;
     std::error_code error;
     if (std::filesystem::is_regular_file(report, error))
         run.reportPath = report.string();
@@ -35,37 +38,48 @@ std::vector<std::string> horizonArguments(const NetSheet& sheet) {
     return {std::string(flowrun::kHorizonOption) + value};
 }
 
-// Runs the engine; its exit status is kept for the message of a failed import.
-bool exportAndRun(NetSheet& sheet, const BridgeSettings& settings, const EngineSetup& engine, int& exitStatus) {
+// Runs the engine in a fresh working folder; its exit status and the first line it wrote to its
+// standard error are kept for the message of a failing engine.
+bool exportAndRun(NetSheet& sheet, const BridgeSettings& settings, const EngineSetup& engine, int& exitStatus,
+                  std::string& engineMessage) {
     SimulationRun& run = sheet.simulationRun();
-    const std::filesystem::path folder = settings.workingFolder(engine);
-    const std::filesystem::path program = folder / engine.program;
+    const std::filesystem::path program = settings.enginePath(engine);
     std::error_code error;
     if (!std::filesystem::is_regular_file(program, error))
         return fail(run, "engine program " + program.string() + " not found");
 
-    const std::filesystem::path input = folder / engine.input;
+    std::string problem;
+    run.folder = RunFolder::create(settings.runParents, problem);
+    if (!run.folder)
+        return fail(run, problem);
+    const std::filesystem::path input = run.folder->path() / engine.input;
     const bool written = engine.kind == EngineKind::kContinuous ? WriteContinuousInput(sheet, input)
                                                                 : WriteHybridInput(sheet, input);
     if (!written)
         return fail(run, "cannot write " + input.string());
 
-    removeResultFiles(folder, engine.placeResults);
-    removeResultFiles(folder, engine.transitionResults);
-    const ProgramRun programRun =
-        runProgram(folder, program, settings.engineTimeLimit, settings.keepWaiting, horizonArguments(sheet));
+    ChildRequest request;
+    request.program = program;
+    request.arguments = horizonArguments(sheet);
+    request.folder = run.folder->path();
+    request.captureErrors = true;
+    request.ownProcessGroup = true;
+    request.timeLimit = settings.engineTimeLimit;
+    request.keepWaiting = settings.keepWaiting;
+    const ChildOutcome programRun = runChild(request);
     if (!programRun.problem.empty()) {
         fail(run, programRun.problem);
-        nameReport(run, settings, engine);
+        nameReport(run, engine);
         return false;
     }
     exitStatus = programRun.exitStatus;
+    engineMessage = programRun.errors.substr(0, programRun.errors.find('\n'));
     return true;
 }
 
-bool importResults(NetSheet& sheet, const BridgeSettings& settings, const EngineSetup& engine) {
+bool importResults(NetSheet& sheet, const EngineSetup& engine) {
     SimulationRun& run = sheet.simulationRun();
-    const std::filesystem::path folder = settings.workingFolder(engine);
+    const std::filesystem::path& folder = run.folder->path();
     const std::size_t places = sheet.count(kPlaceKinds);
     const std::size_t transitions = sheet.count(kTransitionKinds);
     std::string problem;
@@ -114,19 +128,28 @@ void StartRun(NetSheet& sheet, const BridgeSettings& settings) {
     run.transitionResults.clear(0);
     run.finalRates.clear();
     run.engine = engineFor(sheet);
+    run.folder.reset();
     const EngineSetup& engine = engineSetup(run.engine);
     int exitStatus = 0;
-    if (!exportAndRun(sheet, settings, engine, exitStatus))
+    std::string engineMessage;
+    if (exportAndRun(sheet, settings, engine, exitStatus, engineMessage)) {
+        const bool imported = importResults(sheet, engine);
+        if (exitStatus != 0) {
+            // A failing engine is always told, even when it left results to step through.
+            const std::string status = std::string(engine.program) +
+                                       (exitStatus < 0 ? " was stopped by a signal"
+                                                       : " ended with status " + std::to_string(exitStatus)) +
+                                       (engineMessage.empty() ? "" : ": " + engineMessage);
+            run.problem = imported ? status : run.problem + " (" + status + ")";
+            nameReport(run, engine);
+        }
+    }
+    if (!run.folder)
         return;
-    const bool imported = importResults(sheet, settings, engine);
-    if (exitStatus == 0)
-        return;
-    // A failing engine is always told, even when it left results to step through.
-    const std::string status = std::string(engine.program) +
-                               (exitStatus < 0 ? " was stopped by a signal"
-                                               : " ended with status " + std::to_string(exitStatus));
-    run.problem = imported ? status : run.problem + " (" + status + ")";
-    nameReport(run, settings, engine);
+    if (settings.keepRuns)
+        run.folder->keep();
+    else
+        run.folder->keepOnly({engine.longReport, engine.shortReport});
 }
 
 } // namespace tokarium

@@ -3,10 +3,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace tokarium {
+
+class RunFolder;
 
 // Real matrix stored row by row; reading outside it gives 0.
 struct ResultMatrix {
@@ -68,6 +71,8 @@ struct SimulationRun {
     // the user may go back to an earlier one and forward again.
     std::vector<RecordedState> recorded;
     std::size_t shownState = 0;
+    // The working folder of the last engine run, holding its reports; it goes with the last holder.
+    std::shared_ptr<RunFolder> folder;
 };
 
 } // namespace tokarium

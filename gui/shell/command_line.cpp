@@ -15,6 +15,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             line.screenshot = arguments[++i];
         } else if (argument == "--start") {
             line.start = true;
+        } else if (argument == "--keep-runs") {
+            line.keepRuns = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             line.error = "unknown option " + argument;
             return line;

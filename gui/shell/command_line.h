@@ -13,6 +13,8 @@ struct CommandLine {
     std::optional<std::string> screenshot;
     // "--start" (with --screenshot): carry out "Start" on the document first, so graphs show a run.
     bool start = false;
+    // "--keep-runs": the working folders of the engine runs stay on the disk.
+    bool keepRuns = false;
     // Set when the arguments cannot be understood; the program reports it and ends.
     std::string error;
 };

@@ -14,6 +14,7 @@
 #include "gui/shell/main_window.h"
 #include "gui/shell/picture_command.h"
 #include "gui/shell/program_services.h"
+#include "gui/shell/settings_file.h"
 #include "gui/shell/qt_text.h"
 
 namespace {
@@ -38,7 +39,7 @@ int main(int argc, char* argv[]) {
     const tokarium::CommandLine commandLine =
         tokarium::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!commandLine.error.empty()) {
-        std::fprintf(stderr, "tokarium: %s\nusage: tokarium [--screenshot FILE.png [--start]] [DOCUMENT.pn]\n",
+        std::fprintf(stderr, "tokarium: %s\nusage: tokarium [--keep-runs] [--screenshot FILE.png [--start]] [DOCUMENT.pn]\n",
                      commandLine.error.c_str());
         return 2;
     }
@@ -47,7 +48,9 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");
 
     tokarium::MainWindow window(QCoreApplication::applicationDirPath());
-    tokarium::ProgramServices services(window, tokarium::BridgeSettings::forRunningProgram());
+    tokarium::BridgeSettings bridge = tokarium::BridgeSettings::forRunningProgram();
+    bridge.keepRuns = commandLine.keepRuns || tokarium::keepRunsSetting(window.settingsPath());
+    tokarium::ProgramServices services(window, bridge);
     // The frame takes its size before documents open, so that their windows are sized for it.
     window.resize(commandLine.screenshot ? kScreenshotSize : window.screen()->availableGeometry().size());
     window.startUp(commandLine.document);

@@ -19,11 +19,16 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <filesystem>
+
+#include <unistd.h>
+
 #include "gui/editor/sheet_printing.h"
 #include "gui/editor/sheet_view.h"
 #include "gui/shell/about_text.h"
 #include "gui/shell/exchange_commands.h"
 #include "gui/shell/message_box_prompt.h"
+#include "gui/shell/settings_file.h"
 #include "gui/shell/qt_text.h"
 #include "gui/shell/sheet_frame.h"
 #include "gui/shell/shell_icons.h"
@@ -114,8 +119,13 @@ UserPrompt& MainWindow::prompt() {
 }
 
 std::string MainWindow::settingsPath() const {
-    return toPath(QDir(m_programFolder).filePath(QString::fromLatin1(kSettingsFileName.data(),
-                                                                     static_cast<qsizetype>(kSettingsFileName.size()))));
+    // Beside the program while that folder can be written, else in the user's configuration folder
+    // (an installed program's folder belongs to the system).
+    const std::string program = toPath(m_programFolder);
+    const std::string_view name = kSettingsFileName;
+    if (::access(program.c_str(), W_OK) == 0)
+        return (std::filesystem::path(program) / name).string();
+    return (userConfigFolder() / name).string();
 }
 
 QAction* MainWindow::addCommand(const QString& text, const QList<QKeySequence>& shortcuts) {
@@ -599,8 +609,12 @@ void MainWindow::runSimulation(SimulationCommand command) {
 }
 
 void MainWindow::showHelp() {
-    const QString manual = QDir(m_programFolder).filePath(QString::fromLatin1(kHelpFileName.data(),
-                                                                              static_cast<qsizetype>(kHelpFileName.size())));
+    // Beside the program in the build tree, in share/doc/tokarium of an install.
+    const QString name = QString::fromLatin1(kHelpFileName.data(), static_cast<qsizetype>(kHelpFileName.size()));
+    QString manual = QDir(m_programFolder).filePath(name);
+    const QString installed = QDir(m_programFolder).filePath(QStringLiteral("../share/doc/tokarium/") + name);
+    if (!QFileInfo::exists(manual) && QFileInfo::exists(installed))
+        manual = QDir::cleanPath(installed);
     if (!QFileInfo::exists(manual)) {
         prompt().showMessage(formatMessage(kCantOpenFileMessage, toPath(manual)));
         return;

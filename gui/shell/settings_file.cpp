@@ -3,7 +3,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <fstream>
+#include <system_error>
+
+#include <unistd.h>
 
 #include "gui/model/number_text.h"
 #include "gui/xml/file_replace.h"
@@ -127,6 +131,25 @@ bool SettingsFile::save(const std::string& path) const {
     for (const std::string& line : m_lines)
         bytes += line + "\n";
     return replaceFile(path, bytes);
+}
+
+std::filesystem::path userConfigFolder() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    std::filesystem::path folder;
+    if (config && config[0] == '/')
+        folder = std::filesystem::path(config) / "tokarium";
+    else if (home && home[0] == '/')
+        folder = std::filesystem::path(home) / ".config" / "tokarium";
+    else
+        folder = std::filesystem::path("/tmp") / ("tokarium-config-" + std::to_string(::getuid()));
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return folder;
+}
+
+bool keepRunsSetting(const std::string& settingsPath) {
+    return SettingsFile::load(settingsPath).value("Simulation", "KeepRuns") == "1";
 }
 
 } // namespace tokarium

@@ -1,6 +1,7 @@
 // A small reader and writer of "[section]" / "key=value" settings files.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,5 +33,12 @@ private:
 
     std::vector<std::string> m_lines;
 };
+
+// "$XDG_CONFIG_HOME/tokarium" or "$HOME/.config/tokarium", created when missing.
+std::filesystem::path userConfigFolder();
+
+// The setting "KeepRuns=1" of the section "Simulation": the working folders of the engine runs stay
+// on the disk.
+bool keepRunsSetting(const std::string& settingsPath);
 
 } // namespace tokarium

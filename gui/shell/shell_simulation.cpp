@@ -197,7 +197,7 @@ void ShellSimulation::plotterCommand(const SimulationTarget& target) {
 }
 
 void ShellSimulation::reportCommand(const SimulationTarget& target, bool longReport) {
-    const std::filesystem::path report = reportFile(m_settings, *target.sheet, longReport);
+    const std::filesystem::path report = reportFile(*target.sheet, longReport);
     std::error_code error;
     if (!std::filesystem::is_regular_file(report, error)) {
         m_prompt.showMessage(formatMessage(kCantOpenFileMessage, report.string()));

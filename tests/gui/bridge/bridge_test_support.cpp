@@ -67,6 +67,12 @@ ProgramFolder::ProgramFolder() {
     copy(kHybridFolder, kContinuousProgram);
 }
 
+BridgeSettings ProgramFolder::settings() const {
+    BridgeSettings settings = BridgeSettings::forProgramFolder(path());
+    settings.runParents = {runsFolder()};
+    return settings;
+}
+
 std::filesystem::path ProgramFolder::continuousFolder() const {
     return path() / kContinuousFolder;
 }

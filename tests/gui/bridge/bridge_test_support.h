@@ -53,7 +53,9 @@ class ProgramFolder {
 public:
     ProgramFolder();
     const std::filesystem::path& path() const { return m_folder.path(); }
-    BridgeSettings settings() const { return BridgeSettings::forProgramFolder(path()); }
+    // The runs go into the folder "runs" of the program folder.
+    BridgeSettings settings() const;
+    std::filesystem::path runsFolder() const { return path() / "runs"; }
     std::filesystem::path continuousFolder() const;
     std::filesystem::path hybridFolder() const;
 

@@ -1,11 +1,12 @@
 // Engine runs through the bridge: the real flowrun in a copy of the runtime layout, missing and
-// misbehaving engines, and the child process runner.
+// misbehaving engines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "gui/bridge/bridge_constants.h"
-#include "gui/bridge/child_process.h"
+#include "gui/bridge/run_folder.h"
 #include "gui/bridge/simulation_menu.h"
 #include "gui/bridge/start_run.h"
 #include "gui/plot/plotter_table.h"
@@ -83,7 +84,15 @@ TEST(ContinuousRun, FlowrunResultsAreImportedAndSteppedToTheEnd) {
     ASSERT_TRUE(run.problem.empty()) << run.problem;
     EXPECT_EQ(run.placeResults.rows, 4u);
     EXPECT_EQ(run.transitionResults.rows, 3u);
-    EXPECT_TRUE(std::filesystem::exists(programs.continuousFolder() / "date.dat"));
+    // The run had a working folder of its own; only the engine's reports stay in it.
+    ASSERT_TRUE(run.folder);
+    EXPECT_EQ(run.folder->path().parent_path(), programs.runsFolder());
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(run.folder->path()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"results.htm", "short_results.htm"}));
+    EXPECT_EQ(reportFile(sheet, true), run.folder->path() / "results.htm");
 
     const std::vector<std::vector<double>> markings{{6, 0, 0}, {0, 4, 2}, {0, 0, 6}, {0, 0, 6}};
     const std::vector<double> clocks{0, 2, 6, 9};
@@ -329,31 +338,6 @@ TEST(FailedRuns, EngineLeavingNoOrBrokenResultsEndsTheRun) {
     EXPECT_TRUE(sheet.simulationRun().ended);
     EXPECT_NE(sheet.simulationRun().problem.find("(flowrun was stopped by a signal)"), std::string::npos)
         << sheet.simulationRun().problem;
-}
-
-TEST(ChildProcess, RunsInTheFolderAndReportsWhatGoesWrong) {
-    TempFolder folder;
-    const std::filesystem::path script = folder.path() / "engine";
-    replaceProgram(script, "#!/bin/sh\npwd > where.txt\necho noise\nexit 3\n");
-    ProgramRun run = runProgram(folder.path(), script, std::chrono::seconds(30));
-    EXPECT_TRUE(run.finished);
-    EXPECT_EQ(run.exitStatus, 3);
-    EXPECT_EQ(readText(folder.path() / "where.txt"),
-              std::filesystem::canonical(folder.path()).string() + "\n");
-
-    run = runProgram(folder.path(), folder.path() / "missing", std::chrono::seconds(30));
-    EXPECT_FALSE(run.finished);
-    EXPECT_NE(run.problem.find("cannot start"), std::string::npos);
-
-    run = runProgram(folder.path() / "no folder", script, std::chrono::seconds(30));
-    EXPECT_FALSE(run.finished);
-
-    replaceProgram(script, "#!/bin/sh\nsleep 30 &\nwait\n");
-    const auto start = std::chrono::steady_clock::now();
-    run = runProgram(folder.path(), script, std::chrono::milliseconds(300));
-    EXPECT_FALSE(run.finished);
-    EXPECT_NE(run.problem.find("did not finish"), std::string::npos) << run.problem;
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
 
 } // namespace

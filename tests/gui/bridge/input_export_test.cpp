@@ -44,15 +44,28 @@ TEST(EngineChoice, AContinuousNetTurnsHybridWithOneDiscreteNode) {
     EXPECT_FALSE(IsContinuousNet(withDiscreteTransition));
 }
 
-TEST(EngineChoice, ReportsAreTheEngineOwnOnesBelowTheProgramFolder) {
-    const BridgeSettings settings = BridgeSettings::forProgramFolder("/opt/tk");
+TEST(EngineChoice, ReportsAreTheEngineOwnOnesAndEnginesAreFoundFromTheProgramFolder) {
     NetSheet sheet;
     buildChain(sheet);
-    EXPECT_EQ(reportFile(settings, sheet, true), "/opt/tk/ContinuousPNs/results.htm");
-    EXPECT_EQ(reportFile(settings, sheet, false), "/opt/tk/ContinuousPNs/short_results.htm");
+    EXPECT_EQ(reportFile(sheet, true), "results.htm");
+    EXPECT_EQ(reportFile(sheet, false), "short_results.htm");
     discreteTransition(sheet, 3);
-    EXPECT_EQ(reportFile(settings, sheet, true), "/opt/tk/HybridPNs/results_hybrid.htm");
-    EXPECT_EQ(reportFile(settings, sheet, false), "/opt/tk/HybridPNs/short_results_hybrid.htm");
+    EXPECT_EQ(reportFile(sheet, true), "results_hybrid.htm");
+    EXPECT_EQ(reportFile(sheet, false), "short_results_hybrid.htm");
+
+    // The build tree's layout first, then an install's libexec or lib folder.
+    TempFolder prefix;
+    const BridgeSettings settings = BridgeSettings::forProgramFolder(prefix.path() / "bin");
+    const EngineSetup& hybrid = engineSetup(EngineKind::kHybrid);
+    EXPECT_EQ(settings.enginePath(hybrid), prefix.path() / "bin" / "HybridPNs" / "mixsim");
+    for (const char* folder : {"lib", "libexec"}) {
+        std::filesystem::create_directories(prefix.path() / folder / "tokarium");
+        writeText(prefix.path() / folder / "tokarium" / "mixsim", "");
+        EXPECT_EQ(settings.enginePath(hybrid), prefix.path() / folder / "tokarium" / "mixsim");
+    }
+    std::filesystem::create_directories(prefix.path() / "bin" / "HybridPNs");
+    writeText(prefix.path() / "bin" / "HybridPNs" / "mixsim", "");
+    EXPECT_EQ(settings.enginePath(hybrid), prefix.path() / "bin" / "HybridPNs" / "mixsim");
     EXPECT_EQ(BridgeSettings::forRunningProgram().programFolder, runningProgramFile().parent_path());
     EXPECT_EQ(runningProgramFile().filename(), "test_bridge");
 }

@@ -26,6 +26,7 @@
 #include <optional>
 
 #include "gui/bridge/bridge_constants.h"
+#include "gui/bridge/run_folder.h"
 #include "gui/editor/conflicts_dialog.h"
 #include "gui/editor/messages_dialog.h"
 #include "gui/editor/painter_surface.h"
@@ -93,7 +94,7 @@ class SimulationTest : public ::testing::Test {
 protected:
     SimulationTest()
         : programFolder(), window(QString::fromStdString(programFolder.path().string())),
-          simulation(window, BridgeSettings::forProgramFolder(programFolder.path()), prompt, recordingUi()) {
+          simulation(window, bridgeSettings(), prompt, recordingUi()) {
         copyEngine(kContinuousFolder, kContinuousProgram);
         copyEngine(kHybridFolder, kHybridProgram);
         copyEngine(kHybridFolder, kContinuousProgram);
@@ -102,6 +103,13 @@ protected:
         window.editorSession().graphRenderer = &drawer;
     }
     ~SimulationTest() override { window.setSimulationCommands(nullptr); }
+
+    // The engines of the program folder, the runs in its folder "runs".
+    BridgeSettings bridgeSettings() const {
+        BridgeSettings settings = BridgeSettings::forProgramFolder(programFolder.path());
+        settings.runParents = {programFolder.path() / "runs"};
+        return settings;
+    }
 
     void copyEngine(std::string_view folder, std::string_view program) {
         std::filesystem::create_directories(programFolder.path() / folder);
@@ -560,8 +568,7 @@ TEST_F(SimulationTest, PlotterWindowShowsTheTableCentredWithDashesAndFin) {
 TEST_F(SimulationTest, ReportsOpenWhenTheEngineLeftThemAndAreReportedMissingOtherwise) {
     openExample("continuous_tanks.pn");
     trigger(SimulationCommand::kLongResults);
-    const std::filesystem::path longReport = programFolder.path() / kContinuousFolder / kLongReport;
-    EXPECT_EQ(prompt.messages, std::vector<std::string>{"Can't open file \"" + longReport.string() + "\"."});
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{"Can't open file \"results.htm\"."});
     EXPECT_TRUE(openedFiles.isEmpty());
 
     prompt.messages.clear();
@@ -569,7 +576,12 @@ TEST_F(SimulationTest, ReportsOpenWhenTheEngineLeftThemAndAreReportedMissingOthe
     trigger(SimulationCommand::kLongResults);
     trigger(SimulationCommand::kShortResults);
     EXPECT_TRUE(prompt.messages.empty());
-    const std::filesystem::path shortReport = programFolder.path() / kContinuousFolder / kShortReport;
+    // The reports of the run stay in its working folder, below the runs folder.
+    ASSERT_TRUE(sheet(0).simulationRun().folder);
+    const std::filesystem::path runFolder = sheet(0).simulationRun().folder->path();
+    EXPECT_EQ(runFolder.parent_path(), programFolder.path() / "runs");
+    const std::filesystem::path longReport = runFolder / kLongReport;
+    const std::filesystem::path shortReport = runFolder / kShortReport;
     EXPECT_EQ(openedFiles, (QStringList{QString::fromStdString(longReport.string()),
                                         QString::fromStdString(shortReport.string())}));
 }
@@ -580,7 +592,8 @@ TEST_F(SimulationTest, HybridNetsOpenTheHybridEnginesReports) {
     trigger(SimulationCommand::kShortResults);
     trigger(SimulationCommand::kLongResults);
     EXPECT_TRUE(prompt.messages.empty());
-    const std::filesystem::path folder = programFolder.path() / kHybridFolder;
+    ASSERT_TRUE(sheet(0).simulationRun().folder);
+    const std::filesystem::path folder = sheet(0).simulationRun().folder->path();
     EXPECT_EQ(openedFiles, (QStringList{QString::fromStdString((folder / kHybridShortReport).string()),
                                         QString::fromStdString((folder / kHybridLongReport).string())}));
 }
@@ -596,7 +609,7 @@ TEST_F(SimulationTest, CancellingALongEngineRunEndsItAsAFailedRun) {
     // The cancel box appears at once in this test; its Cancel is pressed as soon as it shows.
     SimulationUi ui = recordingUi();
     ui.cancelOfferDelay = std::chrono::milliseconds(0);
-    ShellSimulation quick(window, BridgeSettings::forProgramFolder(programFolder.path()), prompt, ui);
+    ShellSimulation quick(window, bridgeSettings(), prompt, ui);
     window.setSimulationCommands(&quick);
     QTimer presser;
     bool boxSeen = false;

@@ -2,6 +2,7 @@
 
 #include "gui/xml/document_file.h"
 #include "gui/xml/file_replace.h"
+#include "tests/support/small_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,8 @@
 
 using namespace tokarium;
 using namespace tokarium::test;
+using tokarium::testing::fillUpTo;
+using tokarium::testing::onSmallFileSystem;
 namespace fs = std::filesystem;
 
 namespace {
@@ -222,14 +225,59 @@ TEST_F(DocumentFileTest, FailedWriteLeavesThePreviousFileIntact) {
 }
 
 TEST_F(DocumentFileTest, ReadOnlyFolderKeepsThePreviousFile) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser";
     const std::string file = path("kept.pn");
+    // A read-only file system binds every user; permissions bind all but the superuser.
+    const auto problems = onSmallFileSystem(
+        m_folder, 1 << 16, true, [&] { writeFile(file, "previous"); },
+        [&] {
+            std::string found;
+            if (replaceFile(file, "new content"))
+                found += "the file was replaced; ";
+            if (readFile(file) != "previous" || entriesInFolder() != 1)
+                found += "the folder changed";
+            return found;
+        });
+    if (problems) {
+        EXPECT_EQ(*problems, "");
+        return;
+    }
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "no file system can be mounted and permissions do not bind the superuser";
     writeFile(file, "previous");
     fs::permissions(m_folder, fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_FALSE(replaceFile(file, "new content"));
     fs::permissions(m_folder, fs::perms::owner_all);
     EXPECT_EQ(readFile(file), "previous");
+}
+
+TEST_F(DocumentFileTest, SavingOnAFullDiskFailsAndKeepsThePreviousFile) {
+    const std::string file = path("full.pn");
+    NetDocument document;
+    document.newDocument();
+    std::string good;
+    const auto problems = onSmallFileSystem(
+        m_folder, 1 << 16, false,
+        [&] {
+            (void)saveDocument(document, file, {});
+            good = readFile(file);
+            fillUpTo(m_folder / "filler", 0);
+        },
+        [&] {
+            for (int i = 0; i < 50; ++i)
+                addPlace(document.sheet(0), ObjectKind::kDiscretePlace, i + 1, {i * 50, 0});
+            document.setModified(true);
+            std::string found;
+            if (good.empty())
+                found += "the first save failed; ";
+            if (saveDocument(document, file, {}))
+                found += "the save succeeded; ";
+            if (!document.isModified() || readFile(file) != good || entriesInFolder() != 2)
+                found += "the old file or the folder changed";
+            return found;
+        });
+    if (!problems)
+        GTEST_SKIP() << "no file system can be mounted here (the file size limit test covers the failed write)";
+    EXPECT_EQ(*problems, "");
 }
 
 TEST_F(DocumentFileTest, ReplaceKeepsThePermissionsOfTheOldFile) {

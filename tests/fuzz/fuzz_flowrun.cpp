@@ -1,0 +1,20 @@
+// Fuzzes flowrun from "date.dat" through the whole run: reading, levels, phases, linear programs
+// and the result files, on nets of small size and short duration.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "engines/continuous/constants.h"
+#include "engines/continuous/engine.h"
+#include "engines/continuous/lp_solve_cli.h"
+#include "tests/fuzz/engine_input.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    if (!tokarium::fuzz::hasSmallNumbers(text))
+        return -1;
+    tokarium::fuzz::writeInput(flowrun::kInputFile, text);
+    flowrun::LpSolveCli solver;
+    (void)flowrun::runEngine(solver);
+    return 0;
+}
