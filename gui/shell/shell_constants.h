@@ -8,7 +8,8 @@
 
 namespace tokarium {
 
-// The settings file beside the program, and where it keeps the recent files.
+// The settings file (beside the program, or in the user's configuration folder when the program's
+// folder cannot be written), and where it keeps the recent files.
 constexpr std::string_view kSettingsFileName = "tokarium.ini";
 constexpr std::string_view kRecentFilesSection = "Files";
 constexpr std::string_view kRecentFileKeyPrefix = "File";

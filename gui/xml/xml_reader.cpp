@@ -232,7 +232,9 @@ bool XmlReader::readToken() {
             std::string value;
             if (!readQuoted(value))
                 return false;
-            m_attributes.set(attributeName, XmlValue(std::move(value)));
+            // A repeated attribute keeps its first value, so that a save and a reload read the same one.
+            if (!m_attributes.find(attributeName))
+                m_attributes.set(attributeName, XmlValue(std::move(value)));
             state = state == State::kAttributeValue ? State::kStartTag : State::kInstructionBody;
             break;
         }

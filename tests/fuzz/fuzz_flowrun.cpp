@@ -1,12 +1,13 @@
 // Fuzzes flowrun from "date.dat" through the whole run: reading, levels, phases, linear programs
-// and the result files, on nets of small size and short duration.
+// (the lp_solve library) and the result files, on nets of small size and short duration.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "engines/continuous/constants.h"
 #include "engines/continuous/engine.h"
-#include "engines/continuous/lp_solve_cli.h"
+#include "engines/continuous/solver_choice.h"
 #include "tests/fuzz/engine_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -14,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!tokarium::fuzz::hasSmallNumbers(text))
         return -1;
     tokarium::fuzz::writeInput(flowrun::kInputFile, text);
-    flowrun::LpSolveCli solver;
-    (void)flowrun::runEngine(solver);
+    const std::unique_ptr<flowrun::LpSolver> solver = flowrun::makeSolver(flowrun::SolverKind::kLibrary);
+    (void)flowrun::runEngine(*solver);
     return 0;
 }

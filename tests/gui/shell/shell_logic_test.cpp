@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <set>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "gui/shell/command_line.h"
 #include "gui/shell/recent_files.h"
@@ -44,6 +48,49 @@ TEST(SettingsFile, MissingFileIsEmptyAndGainsTheSection) {
     settings.setValue("Files", "File1", "/x.pn");
     ASSERT_TRUE(settings.save(folder.file("none.ini")));
     EXPECT_EQ(test::readBytes(folder.file("none.ini")), "[Files]\nFile1=/x.pn\n");
+}
+
+TEST(SettingsFile, TwoProgramsSavingAtOnceLeaveOneWholeFileAndTheKeepRunsSetting) {
+    TempFolder folder;
+    const std::string path = folder.file("tokarium.ini");
+    // Two processes save their own lists over and over; every look at the file finds one of them whole.
+    auto listOf = [](int writer) {
+        SettingsFile settings;
+        for (int key = 1; key <= 4; ++key)
+            settings.setValue("Files", "File" + std::to_string(key), "/writer" + std::to_string(writer) + std::string(200, 'x'));
+        return settings;
+    };
+    ASSERT_TRUE(listOf(2).save(path));
+    const std::string second = test::readBytes(path);
+    ASSERT_TRUE(listOf(1).save(path));
+    const std::string first = test::readBytes(path);
+    pid_t writers[2];
+    for (int writer = 0; writer < 2; ++writer) {
+        writers[writer] = ::fork();
+        if (writers[writer] == 0) {
+            const SettingsFile settings = listOf(writer + 1);
+            for (int round = 0; round < 300; ++round)
+                if (!settings.save(path))
+                    ::_exit(1);
+            ::_exit(0);
+        }
+    }
+    for (int look = 0; look < 300; ++look) {
+        const std::string seen = test::readBytes(path);
+        ASSERT_TRUE(seen == first || seen == second) << seen;
+    }
+    for (pid_t writer : writers) {
+        int status = 0;
+        ::waitpid(writer, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), std::filesystem::directory_iterator()), 1);
+
+    EXPECT_FALSE(keepRunsSetting(path));
+    SettingsFile settings = SettingsFile::load(path);
+    settings.setValue("Simulation", "KeepRuns", "1");
+    ASSERT_TRUE(settings.save(path));
+    EXPECT_TRUE(keepRunsSetting(path));
 }
 
 TEST(RecentFiles, MostRecentFirstAtMostFourWithoutDuplicates) {
@@ -102,6 +149,8 @@ TEST(CommandLine, DocumentAndScreenshotAreReadAndMistakesReported) {
     EXPECT_FALSE(parseCommandLine({"--fast"}).error.empty());
     EXPECT_FALSE(parseCommandLine({"a.pn", "b.pn"}).error.empty());
     EXPECT_FALSE(parseCommandLine({}).document.has_value());
+    EXPECT_TRUE(parseCommandLine({"--keep-runs", "net.pn"}).keepRuns);
+    EXPECT_FALSE(parseCommandLine({"net.pn"}).keepRuns);
 }
 
 TEST(CommandLine, StartGoesOnlyWithAScreenshot) {

@@ -94,6 +94,12 @@ TEST(XmlReader, IsStartMovesTheAttributesOut) {
     ASSERT_TRUE(source.reader.isStart("A", &attributes));
     EXPECT_EQ(attributes.size(), 2u);
     EXPECT_TRUE(source.reader.attributes().empty());
+
+    // A repeated attribute keeps its first value (found by fuzzing: it flipped on every save).
+    Source repeated("<a id=\"4\" id=\"5\">");
+    ASSERT_TRUE(repeated.reader.next());
+    EXPECT_EQ(repeated.reader.attributes().size(), 1u);
+    EXPECT_EQ(XmlReader::getInteger(repeated.reader.attributes(), "id", 0), 4);
 }
 
 TEST(XmlReader, SkipLeavesTheWholeElementBehind) {
