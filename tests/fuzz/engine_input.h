@@ -15,7 +15,8 @@ namespace tokarium::fuzz {
 // transitions, the markings and speeds, and the simulated time.
 inline constexpr double kLargestNumber = 24.0;
 
-// Moves the process into a fresh folder of its own (once) and returns it.
+// Moves the process into a fresh folder of its own (once) and returns it. The fuzzer's corpus and
+// artifact paths must therefore be absolute (scripts/fuzz.sh gives them so).
 inline const std::filesystem::path& runFolder() {
     static const std::filesystem::path folder = [] {
         std::string pattern = (std::filesystem::temp_directory_path() / "tokarium-fuzz-XXXXXX").string();

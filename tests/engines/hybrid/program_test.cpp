@@ -47,7 +47,7 @@ TEST_F(MixsimProgram, AMissingFlowrunProgramEndsTheRunWithAClearLineAndCompleteF
     writeData(smallNet().text());
     const ProgramRun result = run({"--flowrun=./flowrun"});
     EXPECT_EQ(result.status, 4);
-    EXPECT_NE(result.errors.find("./flowrun is missing"), std::string::npos) << result.errors;
+    EXPECT_NE(result.errors.find("cannot start ./flowrun: No such file or directory"), std::string::npos) << result.errors;
     const std::string report = readFile("results_hybrid.htm");
     EXPECT_NE(report.find("The simulation stops: the speeds of subnet 1 at t=0.00 cannot be computed"),
               std::string::npos);
