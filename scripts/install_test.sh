@@ -37,6 +37,7 @@ echo "install_test: the three samples simulate from a read-only install ($(ls "$
 
 (cd "$build" && cpack -G DEB >/dev/null)
 package=$(ls -t "$build"/tokarium_*.deb | head -n 1)
-dpkg-deb -I "$package" | grep -E '^ (Package|Version|Architecture|Depends):'
-dpkg-deb -I "$package" | grep -q 'Depends:.*libqt6widgets6.*lp-solve' ||
+info=$(dpkg-deb -I "$package")
+grep -E '^ (Package|Version|Architecture|Depends):' <<<"$info"
+grep -q 'Depends:.*libqt6widgets6.*lp-solve' <<<"$info" ||
   { echo "install_test: the package does not depend on Qt 6 and lp_solve" >&2; exit 1; }
