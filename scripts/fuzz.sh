@@ -24,7 +24,7 @@ for harness in "${harnesses[@]}"; do
   mkdir -p "$corpus"
   cp -n "$root/tests/fuzz/corpus/$harness"/* "$corpus/" 2>/dev/null || true
   echo "== $harness for $seconds s"
-  "$build/tests/fuzz/$harness" -max_total_time="$seconds" -max_len=4096 -timeout=20 -rss_limit_mb=2048 \
+  "$build/tests/fuzz/$harness" -max_total_time="$seconds" -max_len=4096 -timeout=60 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$findings/$harness-" "$corpus" 2>"$build/$harness.log" || {
     tail -n 60 "$build/$harness.log" >&2
     echo "fuzz: $harness found a fault; the input is in $findings/" >&2

@@ -11,8 +11,8 @@
 
 namespace tokarium::fuzz {
 
-// Largest number an input may hold after its title line: it bounds the counts of places and
-// transitions, the markings and speeds, and the simulated time.
+// Largest number an input may hold after its title line, and the horizon of the runs: it bounds the
+// counts of places and transitions, the markings and speeds, and the simulated time.
 inline constexpr double kLargestNumber = 24.0;
 
 // Moves the process into a fresh folder of its own (once) and returns it. The fuzzer's corpus and

@@ -1,5 +1,5 @@
 // Fuzzes flowrun from "date.dat" through the whole run: reading, levels, phases, linear programs
-// (the lp_solve library) and the result files, on nets of small size and short duration.
+// (the lp_solve library) and the result files, on nets of small size up to a short horizon.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -16,6 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return -1;
     tokarium::fuzz::writeInput(flowrun::kInputFile, text);
     const std::unique_ptr<flowrun::LpSolver> solver = flowrun::makeSolver(flowrun::SolverKind::kLibrary);
-    (void)flowrun::runEngine(*solver);
+    (void)flowrun::runEngine(*solver, tokarium::fuzz::kLargestNumber);
     return 0;
 }

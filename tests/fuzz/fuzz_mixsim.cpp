@@ -1,5 +1,5 @@
 // Fuzzes mixsim from "data.txt" through the whole run, sub-nets simulated by the continuous engine
-// in process, on nets of small size and short duration.
+// in process, on nets of small size up to a short horizon.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tokarium::fuzz::writeInput(mixsim::kDataFileName, text);
     const std::unique_ptr<flowrun::LpSolver> lpSolver = flowrun::makeSolver(flowrun::SolverKind::kLibrary);
     mixsim::EngineSpeedSolver solver(*lpSolver);
-    (void)mixsim::runMixsim(errors, solver);
+    (void)mixsim::runMixsim(errors, solver, tokarium::fuzz::kLargestNumber);
     lpSolver->removeScratchFiles();
     return 0;
 }

@@ -1,5 +1,6 @@
 // Fuzzes the XML library: the pull reader over any bytes, every element walked like the document
 // loaders do, and the names, attributes and texts read written back and read again unchanged.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -50,10 +51,12 @@ std::vector<Element> readAll(const std::string& bytes) {
     return seen;
 }
 
-// The attributes as name and text pairs, in their written order.
+// The attributes as name and text pairs, sorted: they are looked up by name, and the written order
+// follows the table's size, which may differ between the element read and the one written.
 std::vector<std::pair<std::string, std::string>> pairs(const XmlAttributes& attributes) {
     std::vector<std::pair<std::string, std::string>> list;
     attributes.forEach([&](const XmlAttributes::Entry& entry) { list.emplace_back(entry.name, entry.value.toText()); });
+    std::sort(list.begin(), list.end());
     return list;
 }
 

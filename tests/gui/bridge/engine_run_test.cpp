@@ -223,7 +223,8 @@ TEST(HybridRun, TheEngineStopsAfterTheFirstEventPastTheDuration) {
     const SimulationRun& run = sheet.simulationRun();
     ASSERT_TRUE(run.problem.empty()) << run.problem;
     EXPECT_EQ(run.placeResults.rows, 10u);  // five steps, before and after
-    EXPECT_NE(readText(programs.hybridFolder() / "results_hybrid.htm").find("is past the horizon t=3.50"),
+    ASSERT_TRUE(run.folder);
+    EXPECT_NE(readText(run.folder->path() / "results_hybrid.htm").find("is past the horizon t=3.50"),
               std::string::npos);
     // The last step stops at the duration, as in the whole run; then the run has ended.
     const std::vector<double> clocks{0, 1, 2, 3, 3.5};

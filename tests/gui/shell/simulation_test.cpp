@@ -363,7 +363,8 @@ TEST_F(SimulationTest, AFailingEngineIsToldWithWhatFailedAndWhereItsReportIs) {
     prompt.messages.clear();
     trigger(SimulationCommand::kInitialization);
     ASSERT_GE(prompt.messages.size(), 1u);
-    const std::filesystem::path report = programFolder.path() / kContinuousFolder / kLongReport;
+    ASSERT_TRUE(sheet(0).simulationRun().folder);
+    const std::filesystem::path report = sheet(0).simulationRun().folder->path() / kLongReport;
     EXPECT_NE(prompt.messages[0].find("flowrun ended with status 3"), std::string::npos) << prompt.messages[0];
     EXPECT_NE(prompt.messages[0].find("The engine's report is \"" + report.string() + "\"."), std::string::npos)
         << prompt.messages[0];
