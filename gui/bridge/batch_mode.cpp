@@ -215,10 +215,9 @@ int simulate(const BatchArguments& arguments, std::ostream& out, std::ostream& e
     const std::string stem = documentPath.stem().string();
     for (std::size_t i = 0; i < document.sheetCount(); ++i) {
         const NetSheet& sheet = document.sheet(i);
-        printSheetSummary(sheet, i + 1, steps[i], out);
+        printSheetSummary(sheet, i + 1, steps[i], settings.keepRuns, out);
         for (const std::string& line : explanations[i].lines())
             out << "  why: " << utf8(line) << '\n';
-        printSheetSummary(sheet, i + 1, steps[i], settings.keepRuns, out);
         if (!sheet.simulationRun().problem.empty() && sheet.simulationRun().stepsShown == 0)
             status = kBatchRunFailed;
         const std::filesystem::path table = folder / (stem + "-" + std::to_string(i + 1) + "-" +
