@@ -16,32 +16,39 @@ void ContinuousNet::resize(int places, int transitions)
     maxSpeed.assign(m, 0);
     level.assign(m, 0);
     group.assign(m, 0);
+    indexArcs();
 }
 
-bool ContinuousNet::hasInputPlace(int t) const
+void ContinuousNet::indexArcs()
 {
+    arcs.inputs.assign(m, {});
+    arcs.outputs.assign(m, {});
+    arcs.consumers.assign(n, {});
+    arcs.producers.assign(n, {});
+    arcs.row.assign(n, {});
     for (int p = 0; p < n; ++p) {
-        if (isInput(p, t))
-            return true;
+        for (int t = 0; t < m; ++t) {
+            incidence(p, t) = post(p, t) - pre(p, t);
+            if (isInput(p, t)) {
+                arcs.inputs[t].push_back(p);
+                arcs.consumers[p].push_back(t);
+            }
+            if (isOutput(p, t)) {
+                arcs.outputs[t].push_back(p);
+                arcs.producers[p].push_back(t);
+            }
+            if (incidence(p, t) != 0)
+                arcs.row[p].push_back({t, incidence(p, t)});
+        }
     }
-    return false;
-}
-
-int ContinuousNet::outputCount(int p) const
-{
-    int count = 0;
-    for (int t = 0; t < m; ++t) {
-        if (isInput(p, t))
-            ++count;
-    }
-    return count;
 }
 
 Real ContinuousNet::balance(int p, const Vector& speeds) const
 {
+    // The cells left out are zero and add nothing to the sum.
     Real sum = 0;
-    for (int t = 0; t < m; ++t)
-        sum += incidence(p, t) * speeds[t];
+    for (const Entry& entry : arcs.row[p])
+        sum += entry.weight * speeds[entry.index];
     return sum;
 }
 

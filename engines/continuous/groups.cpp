@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <numeric>
 #include <utility>
 
@@ -11,25 +12,48 @@ namespace {
 
 // What the group steps ask about one group, kept up to date after every merge or exchange.
 struct GroupFacts {
-    Flags inputs;                               // places that are inputs of a member
-    Flags outputs;                              // places that are outputs of a member
+    std::vector<int> inputs;                        // places that are inputs of a member, sorted
+    std::vector<int> outputs;                       // places that are outputs of a member, sorted
     std::vector<std::pair<int, Real>> inputLevels;  // (input place, level of the member), sorted
     int sharing = -1;  // last place where two members of equal level are outputs, or -1
 };
+
+// Some element in both sorted lists; each element of the shorter is looked up in the longer.
+bool intersect(const std::vector<int>& a, const std::vector<int>& b)
+{
+    const std::vector<int>& shorter = a.size() <= b.size() ? a : b;
+    const std::vector<int>& longer = a.size() <= b.size() ? b : a;
+    return std::any_of(shorter.begin(), shorter.end(),
+                       [&longer](int x) { return std::binary_search(longer.begin(), longer.end(), x); });
+}
+
+template <typename T>
+std::vector<T> sortedUnion(const std::vector<T>& a, const std::vector<T>& b)
+{
+    std::vector<T> joined;
+    joined.reserve(a.size() + b.size());
+    std::set_union(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(joined));
+    return joined;
+}
+
+// The last place where two members have the same level: two equal neighbours in the list.
+int lastSharingPlace(const std::vector<std::pair<int, Real>>& inputLevels)
+{
+    int place = -1;
+    for (std::size_t i = 1; i < inputLevels.size(); ++i) {
+        if (inputLevels[i] == inputLevels[i - 1])
+            place = inputLevels[i].first;
+    }
+    return place;
+}
 
 class GroupBuilder {
 public:
     explicit GroupBuilder(const ContinuousNet& net)
         : m_net(net), m_feeds(static_cast<std::size_t>(net.m) * net.m, false), m_group(net.m, 0),
-          m_consumers(net.n), m_producers(net.n)
+          m_consumers(net.arcs.consumers), m_producers(net.arcs.producers)
     {
         for (int p = 0; p < net.n; ++p) {
-            for (int t = 0; t < net.m; ++t) {
-                if (net.isInput(p, t))
-                    m_consumers[p].push_back(t);
-                if (net.isOutput(p, t))
-                    m_producers[p].push_back(t);
-            }
             for (int a : m_producers[p]) {
                 for (int b : m_consumers[p]) {
                     if (a != b)
@@ -96,42 +120,33 @@ private:
             m_group[order[i]] = i;
     }
 
-    // Recomputes the facts of every group from the current numbering; the numbers are
-    // consecutive from 0, as merges and exchanges keep them.
+    // Computes the facts of every group from the numbering; the numbers are consecutive
+    // from 0, as merges and exchanges keep them.
     void refresh()
     {
         const int groups = groupCount(m_group);
-        m_facts.assign(groups, GroupFacts{Flags(m_net.n, false), Flags(m_net.n, false), {}, -1});
+        m_facts.assign(groups, GroupFacts{});
         for (int p = 0; p < m_net.n; ++p) {
             for (int t : m_consumers[p]) {
                 GroupFacts& facts = m_facts[m_group[t]];
-                facts.inputs[p] = true;
+                if (facts.inputs.empty() || facts.inputs.back() != p)
+                    facts.inputs.push_back(p);
                 facts.inputLevels.emplace_back(p, m_net.level[t]);
             }
-            for (int t : m_producers[p])
-                m_facts[m_group[t]].outputs[p] = true;
-            std::vector<std::pair<int, Real>> members;
-            for (int t : m_consumers[p])
-                members.emplace_back(m_group[t], m_net.level[t]);
-            std::sort(members.begin(), members.end());
-            for (std::size_t i = 1; i < members.size(); ++i) {
-                if (members[i] == members[i - 1])
-                    m_facts[members[i].first].sharing = p;
+            for (int t : m_producers[p]) {
+                GroupFacts& facts = m_facts[m_group[t]];
+                if (facts.outputs.empty() || facts.outputs.back() != p)
+                    facts.outputs.push_back(p);
             }
         }
-        for (GroupFacts& facts : m_facts)
+        for (GroupFacts& facts : m_facts) {
             std::sort(facts.inputLevels.begin(), facts.inputLevels.end());
+            facts.sharing = lastSharingPlace(facts.inputLevels);
+        }
     }
 
     // Some place is an output of a transition of group x and an input of one of group y.
-    bool groupFeeds(int x, int y) const
-    {
-        for (int p = 0; p < m_net.n; ++p) {
-            if (m_facts[x].outputs[p] && m_facts[y].inputs[p])
-                return true;
-        }
-        return false;
-    }
+    bool groupFeeds(int x, int y) const { return intersect(m_facts[x].outputs, m_facts[y].inputs); }
 
     bool fedByOther(int c) const
     {
@@ -143,14 +158,7 @@ private:
     }
 
     // Groups are disjoint, so a common input place always has two different transitions.
-    bool commonInput(int x, int y) const
-    {
-        for (int p = 0; p < m_net.n; ++p) {
-            if (m_facts[x].inputs[p] && m_facts[y].inputs[p])
-                return true;
-        }
-        return false;
-    }
+    bool commonInput(int x, int y) const { return intersect(m_facts[x].inputs, m_facts[y].inputs); }
 
     bool commonInputOfEqualLevel(int x, int y) const
     {
@@ -181,7 +189,17 @@ private:
             if (g > from)
                 --g;
         }
-        refresh();
+        GroupFacts& target = m_facts[into];
+        const GroupFacts& source = m_facts[from];
+        target.inputs = sortedUnion(target.inputs, source.inputs);
+        target.outputs = sortedUnion(target.outputs, source.outputs);
+        std::vector<std::pair<int, Real>> levels;
+        levels.reserve(target.inputLevels.size() + source.inputLevels.size());
+        std::merge(target.inputLevels.begin(), target.inputLevels.end(), source.inputLevels.begin(),
+                   source.inputLevels.end(), std::back_inserter(levels));
+        target.inputLevels = std::move(levels);
+        target.sharing = lastSharingPlace(target.inputLevels);
+        m_facts.erase(m_facts.begin() + from);
     }
 
     void exchange(int x, int y)
@@ -283,8 +301,8 @@ private:
     const ContinuousNet& m_net;
     std::vector<bool> m_feeds;
     std::vector<int> m_group;
-    std::vector<std::vector<int>> m_consumers;  // per place, the transitions it is an input of
-    std::vector<std::vector<int>> m_producers;  // per place, the transitions it is an output of
+    const std::vector<std::vector<int>>& m_consumers;  // per place, the transitions it is an input of
+    const std::vector<std::vector<int>>& m_producers;  // per place, the transitions it is an output of
     std::vector<GroupFacts> m_facts;
 };
 

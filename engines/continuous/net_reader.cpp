@@ -32,23 +32,20 @@ void readMatrix(TokenReader& tokens, Matrix& matrix)
 void readConflicts(TokenReader& tokens, ContinuousNet& net)
 {
     for (int p = 0; p < net.n; ++p) {
-        const int outputs = net.outputCount(p);
-        if (outputs == 1) {
-            for (int t = 0; t < net.m; ++t) {
-                if (net.isInput(p, t))
-                    net.priority(p, t) = 0;
-            }
-        }
-        if (outputs < 2)
+        // Only output transitions of the place get a priority there, so only they can pair.
+        const std::vector<int>& outputs = net.arcs.consumers[p];
+        if (outputs.size() == 1)
+            net.priority(p, outputs.front()) = 0;
+        if (outputs.size() < 2)
             continue;
-        for (int t = 0; t < net.m; ++t) {
-            if (net.isInput(p, t))
-                net.priority(p, t) = realOf(tokens.next());
-        }
+        for (int t : outputs)
+            net.priority(p, t) = realOf(tokens.next());
         // Each member of an equal-priority class gets its ratio at the first pair holding it;
         // a ratio read as 0 is read again at the next pair.
-        for (int t1 = 0; t1 + 1 < net.m; ++t1) {
-            for (int t2 = t1 + 1; t2 < net.m; ++t2) {
+        for (std::size_t i = 0; i + 1 < outputs.size(); ++i) {
+            for (std::size_t j = i + 1; j < outputs.size(); ++j) {
+                const int t1 = outputs[i];
+                const int t2 = outputs[j];
                 if (net.priority(p, t1) != net.priority(p, t2) || net.priority(p, t1) == -1)
                     continue;
                 if (net.shareRatio(p, t1) == 0)
@@ -78,16 +75,16 @@ std::string shown(Real value)
 std::string firstBadValue(const ContinuousNet& net)
 {
     const char* allowed = ": it must be a finite number, 0 or more";
+    const auto place = [](int p) { return "P" + std::to_string(p + 1); };
+    const auto transition = [](int t) { return "T" + std::to_string(t + 1); };
     for (int p = 0; p < net.n; ++p) {
         for (int t = 0; t < net.m; ++t) {
-            const std::string place = "P" + std::to_string(p + 1);
-            const std::string transition = "T" + std::to_string(t + 1);
             if (!acceptable(net.pre(p, t), false))
-                return "The weight of the arc from " + place + " to " + transition + " is " + shown(net.pre(p, t)) +
-                       allowed + ".";
+                return "The weight of the arc from " + place(p) + " to " + transition(t) + " is " +
+                       shown(net.pre(p, t)) + allowed + ".";
             if (!acceptable(net.post(p, t), false))
-                return "The weight of the arc from " + transition + " to " + place + " is " + shown(net.post(p, t)) +
-                       allowed + ".";
+                return "The weight of the arc from " + transition(t) + " to " + place(p) + " is " +
+                       shown(net.post(p, t)) + allowed + ".";
         }
     }
     for (int p = 0; p < net.n; ++p) {
@@ -107,11 +104,11 @@ std::string firstBadConflictValue(const ContinuousNet& net)
 {
     for (int p = 0; p < net.n; ++p) {
         for (int t = 0; t < net.m; ++t) {
-            const std::string at = "T" + std::to_string(t + 1) + " at P" + std::to_string(p + 1);
+            const auto at = [p, t] { return "T" + std::to_string(t + 1) + " at P" + std::to_string(p + 1); };
             if (!std::isfinite(net.priority(p, t)))
-                return "The priority of " + at + " is not a finite number.";
+                return "The priority of " + at() + " is not a finite number.";
             if (!acceptable(net.shareRatio(p, t), false))
-                return "The sharing ratio of " + at + " is " + shown(net.shareRatio(p, t)) +
+                return "The sharing ratio of " + at() + " is " + shown(net.shareRatio(p, t)) +
                        ": it must be a finite number, 0 or more.";
         }
     }
@@ -121,12 +118,11 @@ std::string firstBadConflictValue(const ContinuousNet& net)
 void echoIncidence(const ContinuousNet& net, Report& report)
 {
     report << "The incidence matrix (W) is:\n<font color=0000aa>\n<table border=0>\n";
-    for (int p = 0; p < net.n; ++p) {
+    for (int p = 0; p < net.n && report.active(); ++p) {
         report << "<tr>\n";
-        for (int t = 0; t < net.m; ++t) {
+        for (int t = 0; t < net.m; ++t)
             report << "<td align=center><b>&nbsp;<font color=#0000aa>" << integerForm(net.incidence(p, t), "%4.2f")
                    << "</td>\n";
-        }
         report << "\n</tr>";
     }
     report << "\n</table>\n</font>\n";
@@ -202,10 +198,7 @@ ReadOutcome readNet(std::string_view content, ContinuousNet& net, Report& longRe
         speed = realOf(tokens.next());
     if (std::string bad = firstBadValue(net); !bad.empty())
         return {false, bad};
-    for (int p = 0; p < net.n; ++p) {
-        for (int t = 0; t < net.m; ++t)
-            net.incidence(p, t) = net.post(p, t) - net.pre(p, t);
-    }
+    net.indexArcs();
     echoIncidence(net, longReport);
     echoMarking(net, longReport);
     echoSpeeds(net, longReport);

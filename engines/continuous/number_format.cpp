@@ -1,6 +1,7 @@
 // Number texts of the reports and result files.
 #include "engines/continuous/number_format.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -15,11 +16,12 @@ bool fitsInt(double value)
     return std::isfinite(value) && std::fabs(value) < kIntegerRange;
 }
 
+// The text of "%d".
 std::string formatInt(double value)
 {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%d", static_cast<int>(std::trunc(value)));
-    return buffer;
+    char buffer[16];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int>(std::trunc(value))).ptr;
+    return std::string(buffer, end);
 }
 
 }  // namespace

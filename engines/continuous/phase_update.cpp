@@ -7,30 +7,27 @@
 namespace flowrun {
 namespace {
 
+bool anyFiring(const std::vector<int>& transitions, const Vector& v)
+{
+    return std::any_of(transitions.begin(), transitions.end(), [&v](int t) { return v[t] > 0; });
+}
+
 bool fedByFiring(const ContinuousNet& net, int p, const Vector& v)
 {
-    for (int t = 0; t < net.m; ++t) {
-        if (net.isOutput(p, t) && v[t] > 0)
-            return true;
-    }
-    return false;
+    return anyFiring(net.arcs.producers[p], v);
 }
 
 bool drainedByFiring(const ContinuousNet& net, int p, const Vector& v)
 {
-    for (int t = 0; t < net.m; ++t) {
-        if (net.isInput(p, t) && v[t] > 0)
-            return true;
-    }
-    return false;
+    return anyFiring(net.arcs.consumers[p], v);
 }
 
 // Sum over the transitions of |W[p][t]| * v[t]: the size of the flows through the place.
 Real throughput(const ContinuousNet& net, int p, const Vector& v)
 {
     Real sum = 0;
-    for (int t = 0; t < net.m; ++t)
-        sum += std::fabs(net.incidence(p, t)) * v[t];
+    for (const Entry& entry : net.arcs.row[p])
+        sum += std::fabs(entry.weight) * v[entry.index];
     return sum;
 }
 
@@ -87,8 +84,8 @@ PhaseUpdate updatePhase(const ContinuousNet& net, Vector& Mnext, const Vector& v
     for (int t = 0; t < net.m; ++t) {
         if (net.maxSpeed[t] != kInfiniteSpeed || v[t] <= 0)
             continue;
-        for (int p = 0; p < net.n; ++p) {
-            if (net.isInput(p, t) && Mnext[p] < 0)
+        for (int p : net.arcs.inputs[t]) {
+            if (Mnext[p] < 0)
                 Mnext[p] = 0;
         }
     }

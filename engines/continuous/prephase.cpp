@@ -15,10 +15,8 @@ Flags flagInfiniteTransitions(const ContinuousNet& net, const Vector& M)
     for (int t = 0; t < net.m; ++t) {
         if (net.maxSpeed[t] != kInfiniteSpeed)
             continue;
-        bool blocked = false;
-        for (int p = 0; p < net.n && !blocked; ++p)
-            blocked = net.isInput(p, t) && M[p] == 0;
-        flagged[t] = !blocked;
+        const std::vector<int>& inputs = net.arcs.inputs[t];
+        flagged[t] = std::none_of(inputs.begin(), inputs.end(), [&M](int p) { return M[p] == 0; });
     }
     for (int t = 0; t < net.m; ++t) {
         if (!flagged[t])
@@ -26,10 +24,9 @@ Flags flagInfiniteTransitions(const ContinuousNet& net, const Vector& M)
         for (int u = 0; u < t; ++u) {
             if (!flagged[u])
                 continue;
-            bool common = false;
-            for (int p = 0; p < net.n && !common; ++p)
-                common = net.isInput(p, t) && net.isInput(p, u);
-            if (!common)
+            const std::vector<int>& first = net.arcs.inputs[t];
+            const std::vector<int>& second = net.arcs.inputs[u];
+            if (std::find_first_of(first.begin(), first.end(), second.begin(), second.end()) == first.end())
                 continue;
             if (net.level[u] <= net.level[t])
                 flagged[t] = false;
@@ -48,9 +45,7 @@ bool fireCycle(const ContinuousNet& net, const Flags& flagged, Vector& M)
             continue;
         Real q = 0;
         bool first = true;
-        for (int p = 0; p < net.n; ++p) {
-            if (!net.isInput(p, t))
-                continue;
+        for (int p : net.arcs.inputs[t]) {
             if (M[p] <= 0) {
                 q = -1;
                 break;
@@ -66,14 +61,10 @@ bool fireCycle(const ContinuousNet& net, const Flags& flagged, Vector& M)
                     marking = 0;
             }
         } else {
-            for (int p = 0; p < net.n; ++p) {
-                if (net.isInput(p, t))
-                    M[p] = std::max<Real>(M[p] - q * net.pre(p, t), 0);
-            }
+            for (int p : net.arcs.inputs[t])
+                M[p] = std::max<Real>(M[p] - q * net.pre(p, t), 0);
         }
-        for (int p = 0; p < net.n; ++p) {
-            if (!net.isOutput(p, t))
-                continue;
+        for (int p : net.arcs.outputs[t]) {
             another = true;
             if (q <= 0) {
                 if (M[p] == 0)

@@ -71,7 +71,7 @@ void Report::append(std::string_view text)
 
 void Report::format(const char* format, ...)
 {
-    if (m_discard)
+    if (!active())
         return;
     va_list args;
     va_start(args, format);

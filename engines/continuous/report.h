@@ -32,6 +32,9 @@ public:
     // Drops all text from now on: for runs whose caller only wants the states.
     void discard() { m_discard = true; }
     void unlimit() { m_limit = 0; }
+    // False while every text given is dropped (discarded, or cut at the limit): callers skip
+    // building text that would not be written.
+    bool active() const { return !m_discard && !(m_limit > 0 && m_cut); }
 
     // Text written since the last flush (all of it when no file is bound).
     const std::string& pending() const { return m_buffer; }

@@ -22,12 +22,50 @@ Real cappedSpeed(const ContinuousNet& net, int x, Real start, const Vector& M, c
 {
     const Real unbounded = std::numeric_limits<Real>::infinity();
     Real speed = start < 0 ? unbounded : start;
-    for (int p = 0; p < net.n; ++p) {
+    for (int p : net.arcs.inputs[x]) {
         const Real drain = net.pre(p, x) - net.post(p, x);
-        if (net.isInput(p, x) && M[p] <= 0 && drain > 0)
+        if (M[p] <= 0 && drain > 0)
             speed = std::min(speed, std::max<Real>(0, balance[p] / drain));
     }
     return speed == unbounded ? 0 : speed;
+}
+
+// The transitions computed after the sharing ones: starting from KF, every transition of the
+// group consuming from a place fed by one of them, and every one of a higher level sharing an
+// input place with one of them, until nothing changes; KF itself is not part of it.
+Flags downSet(const ContinuousNet& net, const Flags& group, const Flags& kf)
+{
+    Flags down = kf;
+    std::vector<int> walk;
+    for (int t = 0; t < net.m; ++t) {
+        if (kf[t])
+            walk.push_back(t);
+    }
+    const auto join = [&down, &walk, &group](int u) {
+        if (group[u] && !down[u]) {
+            down[u] = true;
+            walk.push_back(u);
+        }
+    };
+    while (!walk.empty()) {
+        const int d = walk.back();
+        walk.pop_back();
+        for (int p : net.arcs.outputs[d]) {
+            for (int u : net.arcs.consumers[p])
+                join(u);
+        }
+        for (int p : net.arcs.inputs[d]) {
+            for (int u : net.arcs.consumers[p]) {
+                if (net.level[u] > net.level[d])
+                    join(u);
+            }
+        }
+    }
+    for (int t = 0; t < net.m; ++t) {
+        if (kf[t])
+            down[t] = false;
+    }
+    return down;
 }
 
 }  // namespace
@@ -40,46 +78,21 @@ void shareAmongMany(EngineContext& context, const Flags& group, const Flags& has
     const int m = net.m;
 
     Flags kf(m, false);
-    for (int t = 0; t < m; ++t)
-        kf[t] = group[t] && net.isInput(s, t);
-    Flags down = kf;
+    for (int t : net.arcs.consumers[s])
+        kf[t] = group[t];
+    const Flags down = downSet(net, group, kf);
     Flags up(m, false);
     for (int t = 0; t < m; ++t)
-        up[t] = group[t] && !down[t];
-    bool grown = true;
-    while (grown) {
-        grown = false;
-        for (int d = 0; d < m; ++d) {
-            if (!down[d])
-                continue;
-            for (int u = 0; u < m; ++u) {
-                if (!up[u])
-                    continue;
-                bool joins = false;
-                for (int p = 0; p < net.n && !joins; ++p) {
-                    joins = (net.isOutput(p, d) && net.isInput(p, u)) ||
-                            (net.level[u] > net.level[d] && net.isInput(p, d) && net.isInput(p, u));
-                }
-                if (joins) {
-                    up[u] = false;
-                    down[u] = true;
-                    grown = true;
-                }
-            }
-        }
+        up[t] = group[t] && !down[t] && !kf[t];
+    if (report.active()) {
+        textLine(report, prefix, "UP set is: " + memberList(up, "T"));
+        textLine(report, prefix, "KF set is: " + memberList(kf, "T"));
+        textLine(report, prefix, "DOWN set is: " + memberList(down, "T"));
+        std::string before;
+        for (int t = 0; t < m; ++t)
+            before += "v&nbsp;[&nbsp;" + std::to_string(t + 1) + "&nbsp;]&nbsp;=&nbsp;" + formatReal("%4.2f", v[t]) + ", ";
+        stepLine(report, prefix, "ALGORITHM 5.B - STEP 1", before);
     }
-    for (int t = 0; t < m; ++t) {
-        if (kf[t])
-            down[t] = false;
-    }
-    textLine(report, prefix, "UP set is: " + memberList(up, "T"));
-    textLine(report, prefix, "KF set is: " + memberList(kf, "T"));
-    textLine(report, prefix, "DOWN set is: " + memberList(down, "T"));
-
-    std::string before;
-    for (int t = 0; t < m; ++t)
-        before += "v&nbsp;[&nbsp;" + std::to_string(t + 1) + "&nbsp;]&nbsp;=&nbsp;" + formatReal("%4.2f", v[t]) + ", ";
-    stepLine(report, prefix, "ALGORITHM 5.B - STEP 1", before);
     Vector u = v;
     if (any(up)) {
         computeSpeeds(context, SpeedTask{up, net.level, wholeTop(net.level, up), SharingEquation{}, prefix + "  "}, M,
@@ -87,20 +100,27 @@ void shareAmongMany(EngineContext& context, const Flags& group, const Flags& has
         if (context.failed())
             return;
     }
-    textLine(report, prefix, "The speeds of the UP set: " + speedList(u, up));
+    if (report.active())
+        textLine(report, prefix, "The speeds of the UP set: " + speedList(u, up));
 
     Flags pk(net.n, false);
+    for (int t = 0; t < m; ++t) {
+        if (kf[t]) {
+            for (int p : net.arcs.inputs[t])
+                pk[p] = true;
+        }
+    }
     Vector balance(net.n, 0);
     std::string balances;
     for (int p = 0; p < net.n; ++p) {
-        for (int t = 0; t < m && !pk[p]; ++t)
-            pk[p] = kf[t] && net.isInput(p, t);
         if (!pk[p])
             continue;
         balance[p] = net.balance(p, u);
-        balances += "B(P<sub>" + std::to_string(p + 1) + "</sub>)=" + formatReal("%4.2f", balance[p]) + ",&nbsp; &nbsp; ";
+        if (report.active())
+            balances += "B(P<sub>" + std::to_string(p + 1) + "</sub>)=" + formatReal("%4.2f", balance[p]) + ",&nbsp; &nbsp; ";
     }
-    stepLine(report, prefix, "ALGORITHM 5.B - STEP 2", "P<sub>K</sub> = " + memberList(pk, "P") + "<br>" + balances);
+    if (report.active())
+        stepLine(report, prefix, "ALGORITHM 5.B - STEP 2", "P<sub>K</sub> = " + memberList(pk, "P") + "<br>" + balances);
 
     while (any(kf)) {
         Real h = 0;
@@ -117,7 +137,8 @@ void shareAmongMany(EngineContext& context, const Flags& group, const Flags& has
             atLevel[t] = kf[t] && net.level[t] == h;
             count += atLevel[t] ? 1 : 0;
         }
-        stepLine(report, prefix, "ALGORITHM 5.B - STEP 3", "The transitions of the lowest level: " + memberList(atLevel, "T"));
+        if (report.active())
+            stepLine(report, prefix, "ALGORITHM 5.B - STEP 3", "The transitions of the lowest level: " + memberList(atLevel, "T"));
         if (count == 1) {
             const int x = static_cast<int>(std::find(atLevel.begin(), atLevel.end(), true) - atLevel.begin());
             const Real speed = cappedSpeed(net, x, net.maxSpeed[x], M, balance);
@@ -125,17 +146,17 @@ void shareAmongMany(EngineContext& context, const Flags& group, const Flags& has
             report.format("<td><b>The computed maximal speed for T<sub>%d</sub> is <font color=#0000ff>v<sub>%d</sub>=%4.2f</td></tr>",
                           x + 1, x + 1, static_cast<double>(speed));
             report << "\n<br>\n";
-            for (int p = 0; p < net.n; ++p) {
-                if (net.pre(p, x) != 0)
-                    balance[p] += net.incidence(p, x) * speed;
-            }
+            for (int p : net.arcs.inputs[x])
+                balance[p] += net.incidence(p, x) * speed;
             kf[x] = false;
             continue;
         }
         Flags involved(m, false);
         for (int t = 0; t < m; ++t)
             involved[t] = atLevel[t] && hasRatio[t] && net.isInput(s, t);
-        stepLine(report, prefix, "ALGORITHM 5.B - STEP 5", "The transitions involved in the sharing are: " + memberList(involved, "T"));
+        if (report.active())
+            stepLine(report, prefix, "ALGORITHM 5.B - STEP 5",
+                     "The transitions involved in the sharing are: " + memberList(involved, "T"));
         Real newBalance = balance[s];
         do {
             for (int t = 0; t < m; ++t) {
@@ -159,9 +180,11 @@ void shareAmongMany(EngineContext& context, const Flags& group, const Flags& has
                 if (!involved[t])
                     continue;
                 pTa[t] = M[s] > 0 ? cappedSpeed(net, t, net.maxSpeed[t], M, balance) : balance[s] / (ratio[t] * sum);
-                pTaText += "pTa<sub>" + std::to_string(t + 1) + "</sub>=" + formatReal("%4.2f", pTa[t]) + " ";
+                if (report.active())
+                    pTaText += "pTa<sub>" + std::to_string(t + 1) + "</sub>=" + formatReal("%4.2f", pTa[t]) + " ";
             }
-            textLine(report, prefix, "The pTa values are: " + pTaText);
+            if (report.active())
+                textLine(report, prefix, "The pTa values are: " + pTaText);
             newBalance = balance[s];
             for (int t = 0; t < m; ++t) {
                 if (!involved[t] || u[t] > pTa[t])
@@ -193,8 +216,8 @@ void shareAmongMany(EngineContext& context, const Flags& group, const Flags& has
             if (!atLevel[t])
                 continue;
             kf[t] = false;
-            for (int p = 0; p < net.n; ++p) {
-                if (p != s && net.pre(p, t) != 0)
+            for (int p : net.arcs.inputs[t]) {
+                if (p != s)
                     balance[p] += net.incidence(p, t) * u[t];
             }
         }
@@ -206,7 +229,8 @@ void shareAmongMany(EngineContext& context, const Flags& group, const Flags& has
         computeSpeeds(context, SpeedTask{down, net.level, wholeTop(net.level, down), SharingEquation{}, prefix + "  "},
                       M, Mnext, v);
     }
-    textLine(report, prefix, "The speeds obtained from the algorithm 5.B are: " + speedList(v, group));
+    if (report.active())
+        textLine(report, prefix, "The speeds obtained from the algorithm 5.B are: " + speedList(v, group));
 }
 
 }  // namespace flowrun

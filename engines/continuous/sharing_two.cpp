@@ -13,11 +13,9 @@ namespace {
 SpeedTask precedenceTask(const ContinuousNet& net, const Flags& group, int top, int second, const std::string& prefix)
 {
     SpeedTask task{group, net.level, top, SharingEquation{}, prefix + "  "};
-    for (int p = 0; p < net.n; ++p) {
-        if (!net.isInput(p, second))
-            continue;
-        for (int l = 0; l < net.m; ++l) {
-            if (net.isInput(p, l) && net.level[l] > net.level[second]) {
+    for (int p : net.arcs.inputs[second]) {
+        for (int l : net.arcs.consumers[p]) {
+            if (net.level[l] > net.level[second]) {
                 if (static_cast<Real>(task.top) == task.level[l])
                     ++task.top;
                 task.level[l] += 1;
@@ -57,36 +55,41 @@ std::string levelText(const Vector& level)
 Flags downSet(const ContinuousNet& net, const Flags& group, int t1, int t2)
 {
     Flags down(net.m, false);
-    for (int p = 0; p < net.n; ++p) {
-        if (!net.isInput(p, t1) && !net.isInput(p, t2))
-            continue;
-        for (int l = 0; l < net.m; ++l) {
-            if (group[l] && net.isInput(p, l) && net.level[l] > net.level[t1])
-                down[l] = true;
+    std::vector<int> walk;
+    for (int pairMember : {t1, t2}) {
+        for (int p : net.arcs.inputs[pairMember]) {
+            for (int l : net.arcs.consumers[p]) {
+                if (group[l] && !down[l] && net.level[l] > net.level[t1]) {
+                    down[l] = true;
+                    walk.push_back(l);
+                }
+            }
         }
     }
+    // The places fed by t1 or t2 let the other consumers of the group join; the places fed by
+    // a transition of the set let every consumer of the group join, t1 and t2 too.
     bool pairFed = false;
-    bool grown = true;
-    while (grown) {
-        grown = false;
-        for (int p = 0; p < net.n; ++p) {
-            bool fedByDown = false;
-            for (int x = 0; x < net.m && !fedByDown; ++x)
-                fedByDown = down[x] && net.isOutput(p, x);
-            if (!fedByDown && !net.isOutput(p, t1) && !net.isOutput(p, t2))
-                continue;
-            for (int l = 0; l < net.m; ++l) {
-                if (!group[l] || down[l] || !net.isInput(p, l))
+    const auto fromPlacesOf = [&](int feeder, bool pairToo) {
+        for (int p : net.arcs.outputs[feeder]) {
+            for (int l : net.arcs.consumers[p]) {
+                if (!group[l] || down[l])
                     continue;
                 if (l == t1 || l == t2) {
-                    if (!fedByDown)
+                    if (!pairToo)
                         continue;
                     pairFed = true;
                 }
                 down[l] = true;
-                grown = true;
+                walk.push_back(l);
             }
         }
+    };
+    fromPlacesOf(t1, false);
+    fromPlacesOf(t2, false);
+    while (!walk.empty()) {
+        const int x = walk.back();
+        walk.pop_back();
+        fromPlacesOf(x, true);
     }
     if (!pairFed) {
         down[t1] = false;
@@ -109,13 +112,15 @@ void shareBetweenTwo(EngineContext& context, const Flags& group, int top, const 
     const int s = pair.place;
 
     const SpeedTask firstTask = precedenceTask(net, group, top, t2, prefix);
-    stepLine(report, prefix, "ALGORITHM 5.A - STEP 1.1", "The new levels are: " + levelText(firstTask.level));
+    if (report.active())
+        stepLine(report, prefix, "ALGORITHM 5.A - STEP 1.1", "The new levels are: " + levelText(firstTask.level));
     Vector va = v;
     computeSpeeds(context, firstTask, M, Mnext, va);
     if (context.failed())
         return;
     const Real ba = net.balance(s, va);
-    stepLine(report, prefix, "ALGORITHM 5.A - STEP 1.2", "V<sub>A</sub>: " + speedList(va, group));
+    if (report.active())
+        stepLine(report, prefix, "ALGORITHM 5.A - STEP 1.2", "V<sub>A</sub>: " + speedList(va, group));
     if (M[s] > 0) {
         textLine(report, prefix, "ALGORITHM 5.A: the number of markings in sharing place is positive");
         v = va;
@@ -123,13 +128,15 @@ void shareBetweenTwo(EngineContext& context, const Flags& group, int top, const 
     }
 
     const SpeedTask secondTask = precedenceTask(net, group, top, t1, prefix);
-    stepLine(report, prefix, "ALGORITHM 5.A - STEP 2.1", "The new levels are: " + levelText(secondTask.level));
+    if (report.active())
+        stepLine(report, prefix, "ALGORITHM 5.A - STEP 2.1", "The new levels are: " + levelText(secondTask.level));
     Vector vb = v;
     computeSpeeds(context, secondTask, M, Mnext, vb);
     if (context.failed())
         return;
     const Real bb = net.balance(s, vb);
-    stepLine(report, prefix, "ALGORITHM 5.A - STEP 2.2", "V<sub>B</sub>: " + speedList(vb, group));
+    if (report.active())
+        stepLine(report, prefix, "ALGORITHM 5.A - STEP 2.2", "V<sub>B</sub>: " + speedList(vb, group));
 
     const bool cond1 = vb[t2] >= va[t2] && r2 * va[t2] < r1 * va[t1] &&
                        (vb[t2] != va[t2] || (vb[t1] != va[t1] && ba <= 0));

@@ -1,23 +1,49 @@
 // Shared pieces of the long report.
 #include "engines/continuous/trace.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "engines/continuous/number_format.h"
 
 namespace flowrun {
 
+namespace {
+
+void appendNumber(std::string& text, std::size_t number)
+{
+    char digits[24];
+    text.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
+}
+
+}  // namespace
+
 std::string memberList(const Flags& members, const char* letter)
 {
     std::string text;
     for (std::size_t i = 0; i < members.size(); ++i) {
-        if (!members[i])
-            continue;
-        if (!text.empty())
-            text += ", ";
-        text += std::string(letter) + "<sub>" + std::to_string(i + 1) + "</sub>";
+        if (members[i])
+            appendMember(text, i, letter);
     }
     return text.empty() ? "empty" : text;
+}
+
+std::string memberList(const std::vector<int>& members, const char* letter)
+{
+    std::string text;
+    for (int i : members)
+        appendMember(text, static_cast<std::size_t>(i), letter);
+    return text.empty() ? "empty" : text;
+}
+
+void appendMember(std::string& text, std::size_t index, const char* letter)
+{
+    if (!text.empty())
+        text += ", ";
+    text += letter;
+    text += "<sub>";
+    appendNumber(text, index + 1);
+    text += "</sub>";
 }
 
 std::string speedList(const Vector& speeds, const Flags& members)
@@ -28,7 +54,10 @@ std::string speedList(const Vector& speeds, const Flags& members)
             continue;
         if (!text.empty())
             text += ", ";
-        text += "v<sub>" + std::to_string(t + 1) + "</sub>&nbsp;=&nbsp;" + integerForm(speeds[t], "%6.4f");
+        text += "v<sub>";
+        appendNumber(text, t + 1);
+        text += "</sub>&nbsp;=&nbsp;";
+        text += integerForm(speeds[t], "%6.4f");
     }
     return text.empty() ? "none" : text;
 }

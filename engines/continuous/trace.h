@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engines/continuous/continuous_net.h"
 #include "engines/continuous/report.h"
@@ -10,6 +11,10 @@ namespace flowrun {
 
 // "T<sub>1</sub>, T<sub>3</sub>" (or "P<sub>..</sub>"), "empty" for no member.
 std::string memberList(const Flags& members, const char* letter);
+// The same for the members given by index, in increasing order.
+std::string memberList(const std::vector<int>& members, const char* letter);
+// Appends one member ("T<sub>3</sub>" for the 0-based index 2) after a ", " when text is not empty.
+void appendMember(std::string& text, std::size_t index, const char* letter);
 // "v<sub>1</sub>&nbsp;=&nbsp;2, ..." for the members (every entry when members is empty).
 std::string speedList(const Vector& speeds, const Flags& members = {});
 // Non-breaking spaces for the prefix of a report line.

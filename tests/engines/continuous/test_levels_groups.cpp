@@ -104,8 +104,10 @@ TEST(ConflictType, CountsSharingPlacesAndPairs)
     Flags all(3, true);
     EXPECT_EQ(classifyGroup(net, all).type, 1);
     net.pre(0, 0) = net.pre(0, 1) = 1;
+    net.indexArcs();
     EXPECT_EQ(classifyGroup(net, all).type, 2);
     net.pre(0, 2) = 1;
+    net.indexArcs();
     const GroupConflict three = classifyGroup(net, all);
     EXPECT_EQ(three.type, 3);
     EXPECT_EQ(three.pairs, 3);
@@ -113,6 +115,7 @@ TEST(ConflictType, CountsSharingPlacesAndPairs)
     EXPECT_EQ(classifyGroup(net, all).type, 2);
     net.level[2] = 0;
     net.pre(1, 0) = net.pre(1, 1) = 1;
+    net.indexArcs();
     EXPECT_EQ(classifyGroup(net, all).type, 4);
 }
 

@@ -15,10 +15,7 @@ ContinuousNet chain(Real speed1 = 1, Real speed2 = 1)
     net.pre(0, 0) = 1;
     net.post(1, 0) = 1;
     net.pre(1, 1) = 1;
-    for (int p = 0; p < 2; ++p) {
-        for (int t = 0; t < 2; ++t)
-            net.incidence(p, t) = net.post(p, t) - net.pre(p, t);
-    }
+    net.indexArcs();
     net.maxSpeed = {speed1, speed2};
     return net;
 }
@@ -40,7 +37,7 @@ TEST(PhaseUpdate, PlaceReachingZeroIsAnnulledAndBecomesZeroPlusWhenFed)
     // The same place, fed by a transition that fires, becomes 0+ instead.
     ContinuousNet fed = chain();
     fed.post(0, 1) = 1;
-    fed.incidence(0, 1) = 1;
+    fed.indexArcs();
     Vector fedMarking{3, 10};
     const PhaseUpdate fedUpdate = updatePhase(fed, fedMarking, Vector{2, 0.5f}, B, nullptr);
     EXPECT_FLOAT_EQ(fedUpdate.duration, 2);
@@ -111,6 +108,7 @@ ContinuousNet infiniteChain()
     net.resize(3, 2);
     net.pre(0, 0) = 1;
     net.post(1, 0) = 1;
+    net.indexArcs();
     net.maxSpeed = {kInfiniteSpeed, 1};
     return net;
 }
@@ -147,6 +145,7 @@ TEST(Prephase, ConflictingInfiniteTransitionsFireByLevel)
     net.pre(0, 0) = net.pre(0, 1) = 1;
     net.post(1, 0) = 1;
     net.post(2, 1) = 1;
+    net.indexArcs();
     net.maxSpeed = {kInfiniteSpeed, kInfiniteSpeed};
     net.level = {1, 0};
     const Flags flagged = flagInfiniteTransitions(net, Vector{2, 0, 0});
@@ -160,6 +159,7 @@ TEST(Prephase, InfiniteLoopStopsWhenAMarkingComesBack)
     net.resize(2, 2);
     net.pre(0, 0) = net.post(1, 0) = 1;
     net.pre(1, 1) = net.post(0, 1) = 1;
+    net.indexArcs();
     net.maxSpeed = {kInfiniteSpeed, kInfiniteSpeed};
     Vector M{1, 0};
     std::vector<IbState> states;
