@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
 """Runs flowrun and mixsim on generated nets of several shapes and sizes and prints, for each,
-wall time, time per phase or event and peak memory, for a new and an old build side by side.
+wall time, CPU time, CPU time per phase or event and peak memory, for a new and an old build side by
+side. Peak memory and CPU time come from /usr/bin/time (package "time"): the figures of the
+waiting Python process would count its own pages. On a shared machine wall time follows the
+load; CPU time (user + system) is the steadier figure.
 
 Shapes (N = number of places):
   flowrun  chain    P1 -> T1 -> ... -> PN, uneven markings and speeds, conflicts by priority
@@ -12,6 +15,7 @@ Shapes (N = number of places):
   mixsim   mixed    timed discrete loops, each switching the flow of a tank on and off
 
 Usage: engine_shapes.py [--new BIN_DIR] [--old BIN_DIR] [--sizes 100,250,500,1000] [--limit SECONDS]
+                        [--engines flowrun,mixsim] [--shapes chain,fan,grid,mixed]
                         [--compare]    (every output file of both builds byte for byte, N <= 300)
 BIN_DIR holds ContinuousPNs/flowrun and HybridPNs/mixsim (default: build/bin beside this folder).
 """
@@ -19,6 +23,7 @@ import argparse
 import filecmp
 import os
 import pathlib
+import signal
 import subprocess
 import sys
 import tempfile
@@ -184,31 +189,39 @@ SHAPES = [
 
 
 def run(bin_dir, engine, text, folder):
+    """(status, wall s, steps, peak MB, cpu s) of one run in `folder`."""
     program = os.path.join(bin_dir, "ContinuousPNs/flowrun" if engine == "flowrun" else "HybridPNs/mixsim")
     name = "date.dat" if engine == "flowrun" else "data.txt"
     pathlib.Path(folder, name).write_text(text, newline="")
-    start = time.perf_counter()
-    child = subprocess.Popen([program], cwd=folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    while True:
-        pid, wait_status, usage = os.wait4(child.pid, os.WNOHANG)
-        if pid:
-            break
-        if time.perf_counter() - start > TIME_LIMIT:
-            child.kill()
-            _, wait_status, usage = os.wait4(child.pid, 0)
-            return "time", TIME_LIMIT, 0, usage.ru_maxrss / 1024
-        time.sleep(0.01)
-    wall = time.perf_counter() - start
-    status = os.waitstatus_to_exitcode(wait_status)
+    with tempfile.NamedTemporaryFile(prefix="shapes-time-", mode="r") as figures_file:
+        start = time.perf_counter()
+        child = subprocess.Popen(["/usr/bin/time", "-f", "%M %U %S", "-o", figures_file.name, program], cwd=folder,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        try:
+            child.wait(timeout=TIME_LIMIT)
+        except subprocess.TimeoutExpired:
+            os.killpg(child.pid, signal.SIGKILL)
+            child.wait()
+            return "time", TIME_LIMIT, 0, 0.0, TIME_LIMIT
+        wall = time.perf_counter() - start
+        fields = figures_file.read().split()
+    # /usr/bin/time reports a failing program with a line of its own before the figures.
+    peak_kb, user, system = (float(v) for v in fields[-3:])
     table = pathlib.Path(folder, "P.rez" if engine == "flowrun" else "Pos.dat")
     steps = int(table.read_text().split("\n", 1)[0]) if table.exists() else 0
-    return status, wall, steps, usage.ru_maxrss / 1024
+    return child.returncode, wall, steps, peak_kb / 1024, user + system
+
+
+def selected(args):
+    return [(engine, shape, make) for engine, shape, make in SHAPES
+            if engine in args.engines and shape in args.shapes]
 
 
 def figures(args):
-    print(f"{'engine':<8}{'shape':<7}{'N':>6}{'steps':>7}{'new s':>9}{'old s':>9}{'ratio':>7}"
-          f"{'new ms/step':>12}{'old ms/step':>12}{'new MB':>8}{'old MB':>8}{'status':>8}")
-    for engine, shape, make in SHAPES:
+    print(f"{'engine':<8}{'shape':<7}{'N':>6}{'steps':>7}{'new s':>8}{'old s':>8}{'ratio':>6}"
+          f"{'new cpu':>8}{'old cpu':>8}{'ratio':>6}{'new ms/st':>10}{'old ms/st':>10}"
+          f"{'new MB':>7}{'old MB':>7}{'status':>10}")
+    for engine, shape, make in selected(args):
         for size in args.sizes:
             text = make(size)
             row = {}
@@ -217,16 +230,18 @@ def figures(args):
                     continue
                 with tempfile.TemporaryDirectory(prefix="shapes-") as folder:
                     row[label] = run(bin_dir, engine, text, folder)
-            status, wall, steps, memory = row["new"]
+            status, wall, steps, memory, cpu = row["new"]
             old = row.get("old")
-            per = 1000 * wall / max(steps, 1)
-            old_wall = f"{old[1]:9.2f}" if old else f"{'-':>9}"
-            ratio = f"{old[1] / wall:7.1f}" if old else f"{'-':>7}"
-            old_per = f"{1000 * old[1] / max(old[2], 1):12.2f}" if old else f"{'-':>12}"
-            old_memory = f"{old[3]:8.0f}" if old else f"{'-':>8}"
-            statuses = f"{status}/{old[0]}" if old else str(status)
-            print(f"{engine:<8}{shape:<7}{size:>6}{steps:>7}{wall:9.2f}{old_wall}{ratio}{per:12.2f}{old_per}"
-                  f"{memory:8.0f}{old_memory}{statuses:>8}", flush=True)
+            dash = lambda width: f"{'-':>{width}}"  # noqa: E731
+            cells = [f"{engine:<8}{shape:<7}{size:>6}{steps:>7}{wall:8.2f}",
+                     f"{old[1]:8.2f}{old[1] / wall:6.1f}" if old else dash(8) + dash(6),
+                     f"{cpu:8.2f}",
+                     f"{old[4]:8.2f}{old[4] / max(cpu, 0.01):6.1f}" if old else dash(8) + dash(6),
+                     f"{1000 * cpu / max(steps, 1):10.2f}",
+                     f"{1000 * old[4] / max(old[2], 1):10.2f}" if old else dash(10),
+                     f"{memory:7.0f}", f"{old[3]:7.0f}" if old else dash(7),
+                     f"{status}/{old[0]}".rjust(10) if old else str(status).rjust(10)]
+            print("".join(cells), flush=True)
 
 
 CUT_LINE = b"<br><b>The trace is cut here: the report reached its size limit of"
@@ -246,7 +261,7 @@ def cut_alike(new, old, name):
 def compare(args):
     """Every file both builds write must be the same, byte for byte."""
     differing = 0
-    for engine, shape, make in SHAPES:
+    for engine, shape, make in selected(args):
         for size in (s for s in args.sizes if s <= 300):
             text = make(size)
             with tempfile.TemporaryDirectory(prefix="shapes-new-") as new, \
@@ -271,9 +286,13 @@ def main():
     parser.add_argument("--sizes", default="100,250,500,1000")
     parser.add_argument("--compare", action="store_true")
     parser.add_argument("--limit", type=float, default=TIME_LIMIT, help="seconds before a run is stopped")
+    parser.add_argument("--engines", default="flowrun,mixsim")
+    parser.add_argument("--shapes", default="chain,fan,grid,mixed")
     args = parser.parse_args()
     TIME_LIMIT = args.limit
     args.sizes = [int(s) for s in args.sizes.split(",")]
+    args.engines = args.engines.split(",")
+    args.shapes = args.shapes.split(",")
     if args.compare:
         if not args.old:
             parser.error("--compare needs --old")

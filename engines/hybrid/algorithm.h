@@ -67,6 +67,7 @@ private:
     // Timers: the number of timers of every discrete transition follows its enabling degree.
     void synchroniseTimers();
     void synchroniseTimers(std::size_t i);
+    void synchroniseTimers(std::size_t i, std::size_t timers);
     [[nodiscard]] std::size_t timerCount(double t) const;
     // Stops the run when a transition would need more timers than kMaxEnablingDegree.
     void checkDegree(double t, double degree) const;
@@ -114,7 +115,7 @@ private:
     PositionIndex m_disPos;
     PositionIndex m_tranContPos;  // by transition number
     PositionIndex m_tranDisPos;
-    std::vector<std::vector<Arc>> m_disInputs;  // input arcs of each discrete transition, by Trandis position
+    NetArcs m_arcs;
 };
 
 }  // namespace mixsim

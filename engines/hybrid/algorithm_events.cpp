@@ -43,11 +43,9 @@ Algorithm::Algorithm(const HybridNet& net, SimulationState state, SpeedSolver& s
       m_contPos(net.Pozcont, static_cast<std::size_t>(net.nr_poz)),
       m_disPos(net.Pozdis, static_cast<std::size_t>(net.nr_poz)),
       m_tranContPos(net.Trancont, static_cast<std::size_t>(net.nr_tran)),
-      m_tranDisPos(net.Trandis, static_cast<std::size_t>(net.nr_tran))
+      m_tranDisPos(net.Trandis, static_cast<std::size_t>(net.nr_tran)),
+      m_arcs(net.Pre, net.Post)
 {
-    for (double t : net.Trandis) {
-        m_disInputs.push_back(inputArcs(static_cast<int>(t), net.Pre));
-    }
     m_marcaj1 = net.marcaj1;
     for (std::size_t l = 1; l <= net.Pozcont.size(); ++l) {
         m_marcaj1(static_cast<std::size_t>(net.Pozcont(l))) = net.marcaj_cont(l);
@@ -79,10 +77,19 @@ std::size_t Algorithm::tranDisPos(double t) const
     return m_tranDisPos(t);
 }
 
+// marcaj_pe_pozitii for both sets, written over the vectors in place.
 void Algorithm::refresh()
 {
-    m_marcaj_cont = marcaj_pe_pozitii(m_marcaj1, m_net.Pozcont);
-    m_marcaj_dis = marcaj_pe_pozitii(m_marcaj1, m_net.Pozdis);
+    const auto take = [this](const Vec& pozitii, Vec& marcaj) {
+        if (marcaj.size() != pozitii.size()) {
+            marcaj = Vec(pozitii.size());
+        }
+        for (std::size_t l = 1; l <= pozitii.size(); ++l) {
+            marcaj(l) = m_marcaj1(static_cast<std::size_t>(pozitii(l)));
+        }
+    };
+    take(m_net.Pozcont, m_marcaj_cont);
+    take(m_net.Pozdis, m_marcaj_dis);
 }
 
 StateEvents& Algorithm::currentEvents()
@@ -151,23 +158,33 @@ std::size_t Algorithm::timerCount(double t) const
 
 void Algorithm::synchroniseTimers()
 {
+    // The timers of every transition, counted in one pass over D1.
+    std::vector<std::size_t> counts(m_net.Trandis.size());
+    for (double t : m_s.D1.tranzitie) {
+        ++counts.at(tranDisPos(t) - 1);
+    }
     for (std::size_t i = 1; i <= m_net.Trandis.size(); ++i) {
-        synchroniseTimers(i);
+        synchroniseTimers(i, counts[i - 1]);
     }
 }
 
-// The transition at position i of Trandis gets one timer per degree of
-// enabling: new instances start their full duration now, instances no longer
-// enabled lose their latest timers.
 void Algorithm::synchroniseTimers(std::size_t i)
 {
+    synchroniseTimers(i, timerCount(m_net.Trandis(i)));
+}
+
+// The transition at position i of Trandis, which has `timers` timers, gets one timer per
+// degree of enabling: new instances start their full duration now, instances no longer
+// enabled lose their latest timers.
+void Algorithm::synchroniseTimers(std::size_t i, std::size_t timers)
+{
     const double t = m_net.Trandis(i);
-    const double degree = enablingDegree(m_disInputs[i - 1], m_marcaj1);
+    const double degree = enablingDegree(m_arcs.inputs(t), m_marcaj1);
     if (degree < 0.0) {
         return;
     }
     checkDegree(t, degree);
-    auto count = static_cast<double>(timerCount(t));
+    auto count = static_cast<double>(timers);
     if (degree != count) {
         currentEvents().enableChanged.push_back(t);
     }
@@ -342,18 +359,17 @@ int Algorithm::step3()
         ordered.add(m_s.Ts, grouped.b(i), grouped.a(i), grouped.c(i));
     }
     const GasireTran chosen =
-        gasire_tran(ordered, m_s.D1, m_net.conflict, m_marcaj1, m_net.Pre, m_net.Post);
+        gasire_tran(ordered, m_s.D1, m_net.conflict, m_marcaj1, m_arcs);
     m_s.D1 = chosen.D1;
     m_r += "\tThe firing of the transitions: ";
     StateEvents& events = currentEvents();
     bool any = false;
     for (double t : chosen.efectiv.tranzitie) {
-        if (!cautare_td(static_cast<int>(t), m_net.Pre, m_marcaj1, 0.0)) {
+        // executie_td on the places t touches.
+        if (!covers(m_arcs.inputs(t), m_marcaj1)) {
             continue;
         }
-        m_marcaj1 = executie_td(static_cast<int>(t), m_marcaj1, m_net.Pre, m_net.Post,
-                                m_net.Pozcont, m_net.Pozdis)
-                        .marcaj1;
+        fire(m_arcs.arcs(t), m_marcaj1);
         m_r += "T<sub>" + formatD(t) + "</sub>  ";
         events.fired.push_back(t);
         any = true;
@@ -362,16 +378,18 @@ int Algorithm::step3()
         m_r += "<font size=5>&oslash</font size>";
     }
     refresh();
-    m_r += "<br>The discrete marking is m<sup>&#732 D</sup>=(";
-    for (double m : m_marcaj_dis) {
-        m_r += formatD(m) + " ";
+    if (m_r.active()) {
+        m_r += "<br>The discrete marking is m<sup>&#732 D</sup>=(";
+        for (double m : m_marcaj_dis) {
+            m_r.add(formatD(m), " ");
+        }
+        m_r += ")";
+        m_r += "<br>The continuous marking is m<sup>&#732 C</sup>=(";
+        for (double m : m_marcaj_cont) {
+            m_r += markingText(m);
+        }
+        m_r += ")";
     }
-    m_r += ")";
-    m_r += "<br>The continuous marking is m<sup>&#732 C</sup>=(";
-    for (double m : m_marcaj_cont) {
-        m_r += markingText(m);
-    }
-    m_r += ")";
     return 1;
 }
 
@@ -405,16 +423,16 @@ void Algorithm::bookkeeping()
     state.marcaj = m_marcaj_dis;
     state.enable = Vec(m_net.Trandis.size());
     state.residual.assign(m_net.Trandis.size(), Residual{});
+    // The residual times of every transition, in the order of D1, then sorted (aranjare4).
+    for (std::size_t k = 1; k <= m_s.D1.size(); ++k) {
+        state.residual.at(tranDisPos(m_s.D1.tranzitie(k)) - 1).timp.push_back(m_s.D1.timp(k) - m_s.Ts);
+    }
     for (std::size_t i = 1; i <= m_net.Trandis.size(); ++i) {
-        const double t = m_net.Trandis(i);
-        Vec times;
-        for (std::size_t k = 1; k <= m_s.D1.size(); ++k) {
-            if (m_s.D1.tranzitie(k) == t) {
-                times.push_back(m_s.D1.timp(k) - m_s.Ts);
-            }
-        }
+        Vec& times = state.residual[i - 1].timp;
         state.enable(i) = static_cast<double>(times.size());
-        state.residual[i - 1].timp = aranjare4(times, times).sir;
+        if (times.size() > 1) {
+            times = aranjare4(times, times).sir;
+        }
     }
     state.tranzitie_d = m_net.Trandis;
     state.tranzitie_c = m_net.Trancont;
@@ -540,10 +558,6 @@ bool Algorithm::step11()
     refresh();
     state.timp = m_s.Ts;
     state.mc_before = m_marcaj_cont;
-    m_s.istoric_mc.marcaj.push_back(m_marcaj_cont);
-    m_s.istoric_mc.timp.push_back(m_s.Ts);
-    m_s.istoric_md.marcaj.push_back(m_marcaj_dis);
-    m_s.istoric_md.timp.push_back(m_s.Ts);
     return true;
 }
 

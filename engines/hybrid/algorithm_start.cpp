@@ -52,10 +52,10 @@ void Algorithm::step2_1()
         }
         const Vec before = m_marcaj1;
         for (std::size_t i = 1; i <= m_net.Trandis.size(); ++i) {
-            const int t = static_cast<int>(m_net.Trandis(i));
-            if (m_net.td(i) == 0.0 && cautare_td(t, m_net.Pre, m_marcaj1, 0.0)) {
-                m_marcaj1 = executie_td(t, m_marcaj1, m_net.Pre, m_net.Post, m_net.Pozcont,
-                                        m_net.Pozdis).marcaj1;
+            // cautare_td and executie_td on the places the transition touches.
+            const double t = m_net.Trandis(i);
+            if (m_net.td(i) == 0.0 && covers(m_arcs.inputs(t), m_marcaj1)) {
+                fire(m_arcs.arcs(t), m_marcaj1);
             }
         }
         for (std::size_t j = 1; j <= m_net.Trancont.size(); ++j) {
@@ -75,15 +75,13 @@ void Algorithm::fireInstantaneous(std::size_t j)
     if (m_net.U(j) != kInfiniteSpeed) {
         return;
     }
-    const auto t = static_cast<std::size_t>(m_net.Trancont(j));
+    const double t = m_net.Trancont(j);
     double q = -1.0;
     bool hasContinuousInput = false;
     bool zeroPlusInput = false;
-    for (std::size_t p = 1; p <= m_net.Pre.rows(); ++p) {
-        const double weight = m_net.Pre(p, t);
-        if (weight == 0.0) {
-            continue;
-        }
+    for (const Arc& arc : m_arcs.inputs(t)) {
+        const std::size_t p = arc.place;
+        const double weight = arc.weight;
         if (contPos(static_cast<double>(p)) == 0) {
             if (m_marcaj1(p) < weight) {
                 return;
@@ -103,16 +101,20 @@ void Algorithm::fireInstantaneous(std::size_t j)
     if (!hasContinuousInput) {
         return;
     }
-    for (double place : m_net.Pozcont) {
-        const auto p = static_cast<std::size_t>(place);
-        const double w = m_net.W(p, t);
+    // The continuous places whose W(p, t) is not 0, ascending.
+    for (const PlaceArc& arc : m_arcs.arcs(t)) {
+        const std::size_t p = arc.place;
+        const double w = arc.post - arc.pre;
+        if (contPos(static_cast<double>(p)) == 0 || w == 0.0) {
+            continue;
+        }
         if (zeroPlusInput) {
             if (m_marcaj1(p) == kZeroPlus && w < 0) {
                 m_marcaj1(p) = 0.0;
             } else if (m_marcaj1(p) <= 0.0 && w > 0) {
                 m_marcaj1(p) = kZeroPlus;
             }
-        } else if (w != 0.0) {
+        } else {
             const double value = snapMarking(fara_zero_plus(m_marcaj1(p)) + q * w);
             m_marcaj1(p) = value <= 0.0 ? 0.0 : value;
         }
@@ -123,17 +125,16 @@ void Algorithm::initialTimers()
 {
     IbState& first = m_s.IB[0];
     for (std::size_t i = 1; i <= m_net.Trandis.size(); ++i) {
-        const int t = static_cast<int>(m_net.Trandis(i));
-        if (!cautare_td1(t, m_net.Pre, m_marcaj1, m_net.td(i))) {
+        // cautare_td1 on the transition's input places.
+        const double t = m_net.Trandis(i);
+        const std::vector<Arc>& inputs = m_arcs.inputs(t);
+        if (inputs.empty() || !covers(inputs, m_marcaj1)) {
             continue;
         }
         double degree = -1.0;
-        for (std::size_t p = 1; p <= m_net.Pre.rows(); ++p) {
-            const double weight = m_net.Pre(p, static_cast<std::size_t>(t));
-            if (weight != 0.0) {
-                const double mm = modulo(fara_zero_plus(m_marcaj1(p)), weight).c;
-                degree = degree < 0 ? mm : std::min(degree, mm);
-            }
+        for (const Arc& arc : inputs) {
+            const double mm = modulo(fara_zero_plus(m_marcaj1(arc.place)), arc.weight).c;
+            degree = degree < 0 ? mm : std::min(degree, mm);
         }
         checkDegree(t, degree);
         first.enable(i) = degree;

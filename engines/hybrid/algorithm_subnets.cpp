@@ -3,6 +3,7 @@
 
 #include "engines/hybrid/constants.h"
 #include "engines/hybrid/print_format.h"
+#include "engines/hybrid/report_head.h"
 #include "engines/hybrid/sets.h"
 #include "engines/hybrid/subnet.h"
 #include "engines/hybrid/subnet_levels.h"
@@ -16,17 +17,6 @@ namespace {
 std::string f2(double value)
 {
     return formatReal("%.2f", value);
-}
-
-void writeTable(ReportText& r, const Mat& m)
-{
-    for (std::size_t i = 1; i <= m.rows(); ++i) {
-        r += "<TABLE><tr>";
-        for (std::size_t j = 1; j <= m.cols(); ++j) {
-            r += "<td aling=\"\"center\"\">" + formatReal("%.1f", m(i, j)) + "&nbsp \t</td>";
-        }
-        r += "</tr> </TABLE>";
-    }
 }
 
 bool isCase4(const ConflictRecord& record)
@@ -264,7 +254,7 @@ void Algorithm::assignLevels()
 
 void Algorithm::writeSubnets()
 {
-    for (std::size_t q = 1; q <= m_grup.size(); ++q) {
+    for (std::size_t q = 1; q <= m_grup.size() && m_r.active(); ++q) {
         const Grup& grup = m_grup[q - 1];
         m_r += "<B>The <font color=cc0000>SUBNET " + formatD(static_cast<double>(q)) +
                " </font color> has the priority " + formatD(grup.prioritate_retea) + "</B> ";
@@ -297,9 +287,9 @@ void Algorithm::writeSubnets()
             }
         }
         m_r += "<B><br>The PRE incidence matrix is:</B>";
-        writeTable(m_r, grup.pre);
+        writeMatrix(m_r, grup.pre, "<TABLE><tr>", "</tr> </TABLE>");
         m_r += "<br><B>The POST incidence matrix is: </B><br>";
-        writeTable(m_r, grup.post);
+        writeMatrix(m_r, grup.post, "<TABLE><tr>", "</tr> </TABLE>");
     }
 }
 

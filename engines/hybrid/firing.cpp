@@ -15,30 +15,8 @@ namespace {
 
 bool enabled(int t, const Mat& Pre, const Vec& marcaj, bool needsInput)
 {
-    const auto col = static_cast<std::size_t>(t);
-    bool hasInput = false;
-    for (std::size_t p = 1; p <= Pre.rows(); ++p) {
-        const double weight = Pre(p, col);
-        if (weight == 0.0) {
-            continue;
-        }
-        hasInput = true;
-        if (fara_zero_plus(marcaj(p)) < weight) {
-            return false;
-        }
-    }
-    return hasInput || !needsInput;
-}
-
-// Fires t: Pre is taken from and Post added to every place it touches, a
-// place at 0+ counting as 0.
-void applyFiring(std::size_t t, const Mat& Pre, const Mat& Post, Vec& marcaj)
-{
-    for (std::size_t p = 1; p <= Pre.rows(); ++p) {
-        if (Pre(p, t) != 0.0 || Post(p, t) != 0.0) {
-            marcaj(p) = fara_zero_plus(marcaj(p)) - Pre(p, t) + Post(p, t);
-        }
-    }
+    const std::vector<Arc> inputs = inputArcs(t, Pre);
+    return inputs.empty() ? !needsInput : covers(inputs, marcaj);
 }
 
 std::size_t countTimers(const D1List& D1, double t)
@@ -112,7 +90,7 @@ ExecutieTd executie_td(int tranzitie, Vec marcaj1, const Mat& Pre, const Mat& Po
                        const Vec& Pozcont, const Vec& Pozdis)
 {
     if (enabled(tranzitie, Pre, marcaj1, false)) {
-        applyFiring(static_cast<std::size_t>(tranzitie), Pre, Post, marcaj1);
+        fire(placeArcs(tranzitie, Pre, Post), marcaj1);
     }
     Vec cont = marcaj_pe_pozitii(marcaj1, Pozcont);
     Vec dis = marcaj_pe_pozitii(marcaj1, Pozdis);
@@ -131,6 +109,58 @@ std::vector<Arc> inputArcs(int tranzitie, const Mat& Pre)
     return arcs;
 }
 
+std::vector<PlaceArc> placeArcs(int tranzitie, const Mat& Pre, const Mat& Post)
+{
+    const auto col = static_cast<std::size_t>(tranzitie);
+    std::vector<PlaceArc> arcs;
+    for (std::size_t p = 1; p <= Pre.rows(); ++p) {
+        if (Pre(p, col) != 0.0 || Post(p, col) != 0.0) {
+            arcs.push_back({p, Pre(p, col), Post(p, col)});
+        }
+    }
+    return arcs;
+}
+
+bool covers(const std::vector<Arc>& inputs, const Vec& marcaj)
+{
+    return std::all_of(inputs.begin(), inputs.end(),
+                       [&marcaj](const Arc& arc) { return !(fara_zero_plus(marcaj(arc.place)) < arc.weight); });
+}
+
+void fire(const std::vector<PlaceArc>& arcs, Vec& marcaj)
+{
+    for (const PlaceArc& arc : arcs) {
+        marcaj(arc.place) = fara_zero_plus(marcaj(arc.place)) - arc.pre + arc.post;
+    }
+}
+
+NetArcs::NetArcs(const Mat& Pre, const Mat& Post)
+    : m_inputs(Pre.cols()), m_arcs(Pre.cols())
+{
+    for (std::size_t p = 1; p <= Pre.rows(); ++p) {
+        for (std::size_t t = 1; t <= Pre.cols(); ++t) {
+            const double pre = Pre(p, t);
+            const double post = Post(p, t);
+            if (pre != 0.0) {
+                m_inputs[t - 1].push_back({p, pre});
+            }
+            if (pre != 0.0 || post != 0.0) {
+                m_arcs[t - 1].push_back({p, pre, post});
+            }
+        }
+    }
+}
+
+const std::vector<Arc>& NetArcs::inputs(double tranzitie) const
+{
+    return m_inputs.at(static_cast<std::size_t>(tranzitie) - 1);
+}
+
+const std::vector<PlaceArc>& NetArcs::arcs(double tranzitie) const
+{
+    return m_arcs.at(static_cast<std::size_t>(tranzitie) - 1);
+}
+
 double grad_activare(int tranzitie, const Mat& Pre, const Vec& marcaj)
 {
     return enablingDegree(inputArcs(tranzitie, Pre), marcaj);
@@ -147,7 +177,7 @@ double enablingDegree(const std::vector<Arc>& inputs, const Vec& marcaj)
 
 GasireTran gasire_tran(const D1List& expira, const D1List& D1,
                        const std::vector<ConflictRecord>& conflict, const Vec& marcaj1,
-                       const Mat& Pre, const Mat& Post)
+                       const NetArcs& arcs)
 {
     GasireTran result;
     Vec working = marcaj1;
@@ -158,7 +188,7 @@ GasireTran gasire_tran(const D1List& expira, const D1List& D1,
     result.D1 = withoutTimers(D1, expira);
     for (std::size_t i = 1; i <= expira.size(); ++i) {
         if (expira.conflict(i) == 0.0) {
-            applyFiring(static_cast<std::size_t>(expira.tranzitie(i)), Pre, Post, working);
+            fire(arcs.arcs(expira.tranzitie(i)), working);
             result.efectiv.tranzitie.push_back(expira.tranzitie(i));
             result.efectiv.conflict.push_back(0.0);
         }
@@ -178,8 +208,8 @@ GasireTran gasire_tran(const D1List& expira, const D1List& D1,
         for (double position : aranjare44(prioritati, pozitii).b) {
             const auto i = static_cast<std::size_t>(position);
             const double t = expira.tranzitie(i);
-            if (enabled(static_cast<int>(t), Pre, working, false)) {
-                applyFiring(static_cast<std::size_t>(t), Pre, Post, working);
+            if (covers(arcs.inputs(t), working)) {
+                fire(arcs.arcs(t), working);
                 result.efectiv.tranzitie.push_back(t);
                 result.efectiv.conflict.push_back(k);
             } else {
@@ -191,7 +221,7 @@ GasireTran gasire_tran(const D1List& expira, const D1List& D1,
             continue;
         }
         for (double t : conflict[static_cast<std::size_t>(k) - 1].trandis) {
-            const double degree = grad_activare(static_cast<int>(t), Pre, working);
+            const double degree = enablingDegree(arcs.inputs(t), working);
             if (degree < 0.0) {
                 continue;
             }

@@ -41,6 +41,35 @@ struct Arc {
 // The input arcs of t (Pre(p, t) != 0), by ascending place.
 [[nodiscard]] std::vector<Arc> inputArcs(int tranzitie, const Mat& Pre);
 
+// A place that a firing of t changes, with both weights Pre(p, t) and Post(p, t).
+struct PlaceArc {
+    std::size_t place = 0;
+    double pre = 0.0;
+    double post = 0.0;
+};
+
+// The places t touches (Pre(p, t) or Post(p, t) not 0), by ascending place.
+[[nodiscard]] std::vector<PlaceArc> placeArcs(int tranzitie, const Mat& Pre, const Mat& Post);
+
+// True when every input place holds at least its arc weight, a marking 0+ counting as empty.
+[[nodiscard]] bool covers(const std::vector<Arc>& inputs, const Vec& marcaj);
+
+// One firing: Pre is taken from and Post added to every place of `arcs`, a place at 0+ counting as 0.
+void fire(const std::vector<PlaceArc>& arcs, Vec& marcaj);
+
+// The arcs of every transition, by transition number, taken once from Pre and Post so that
+// enabling and firing look only at the places a transition touches.
+class NetArcs {
+public:
+    NetArcs(const Mat& Pre, const Mat& Post);
+    [[nodiscard]] const std::vector<Arc>& inputs(double tranzitie) const;
+    [[nodiscard]] const std::vector<PlaceArc>& arcs(double tranzitie) const;
+
+private:
+    std::vector<std::vector<Arc>> m_inputs;
+    std::vector<std::vector<PlaceArc>> m_arcs;
+};
+
 // Enabling degree of t in `marcaj`: the smallest whole number of times each
 // input place covers its arc weight (tolerant quotient); -1 when t has no input place.
 [[nodiscard]] double grad_activare(int tranzitie, const Mat& Pre, const Vec& marcaj);
@@ -72,6 +101,6 @@ struct GasireTran {
 // as many timers as the working marking enables, the latest ones going first.
 [[nodiscard]] GasireTran gasire_tran(const D1List& expira, const D1List& D1,
                                      const std::vector<ConflictRecord>& conflict,
-                                     const Vec& marcaj1, const Mat& Pre, const Mat& Post);
+                                     const Vec& marcaj1, const NetArcs& arcs);
 
 }  // namespace mixsim

@@ -17,4 +17,8 @@ namespace mixsim {
 // value back, so that times and markings keep their precision).
 [[nodiscard]] std::string formatD2(double value);
 
+// formatD and formatD2 appended to `text`, for writers of long texts.
+void appendD(std::string& text, double value);
+void appendD2(std::string& text, double value);
+
 }  // namespace mixsim

@@ -3,6 +3,8 @@
 
 #include "engines/hybrid/print_format.h"
 
+#include <cmath>
+
 namespace mixsim {
 
 namespace {
@@ -13,17 +15,6 @@ void writeList(ReportText& r, const Vec& values, Item item)
 {
     for (std::size_t i = 1; i <= values.size(); ++i) {
         r += item(i, i == values.size());
-    }
-}
-
-void writeMatrix(ReportText& r, const Mat& m, const char* rowOpen, const char* rowClose)
-{
-    for (std::size_t i = 1; i <= m.rows(); ++i) {
-        r += rowOpen;
-        for (std::size_t j = 1; j <= m.cols(); ++j) {
-            r += "<td aling=\"\"center\"\">" + formatReal("%.1f", m(i, j)) + "&nbsp \t</td>";
-        }
-        r += rowClose;
     }
 }
 
@@ -172,6 +163,25 @@ void writePriorities(ReportText& r, const HybridNet& net)
 }
 
 }  // namespace
+
+void writeMatrix(ReportText& r, const Mat& m, const char* rowOpen, const char* rowClose)
+{
+    // Most cells repeat the value before them (0 in sparse nets): their text is kept.
+    std::string cell;
+    double cellValue = 0.0;
+    for (std::size_t i = 1; i <= m.rows() && r.active(); ++i) {
+        r += rowOpen;
+        for (std::size_t j = 1; j <= m.cols(); ++j) {
+            const double value = m(i, j);
+            if (cell.empty() || value != cellValue || std::signbit(value) != std::signbit(cellValue)) {
+                cell = "<td aling=\"\"center\"\">" + formatReal("%.1f", value) + "&nbsp \t</td>";
+                cellValue = value;
+            }
+            r += cell;
+        }
+        r += rowClose;
+    }
+}
 
 void writeReportHead(ReportText& report, const HybridNet& net)
 {

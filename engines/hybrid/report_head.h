@@ -10,4 +10,7 @@ namespace mixsim {
 // the simulation (ALGORITHM 6.1).
 void writeReportHead(ReportText& report, const HybridNet& net);
 
+// A matrix as report tables: per row `rowOpen`, one cell per value ("%.1f"), `rowClose`.
+void writeMatrix(ReportText& report, const Mat& m, const char* rowOpen, const char* rowClose);
+
 }  // namespace mixsim

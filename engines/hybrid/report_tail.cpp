@@ -17,7 +17,8 @@ std::string list(const Vec& values, Item item, const char* separator, const char
 {
     std::string text;
     for (std::size_t i = 1; i <= values.size(); ++i) {
-        text += item(values(i)) + (i < values.size() ? separator : last);
+        text += item(values(i));
+        text += i < values.size() ? separator : last;
     }
     return text;
 }
@@ -105,7 +106,7 @@ void writeCompactEvolution(ReportText& r, const SimulationResult& result)
     const auto whole = [](double v) { return "  " + formatD(v); };
     const auto real = [](double v) { return "  " + f2(v); };
     r += "<br> EVOLUTION OF IB-STATES<br>";
-    for (std::size_t g = 1; g <= N; ++g) {
+    for (std::size_t g = 1; g <= N && r.active(); ++g) {
         const IbState& state = result.IB[g - 1];
         r += "<br><br> <font color=#cc0000>t=" + formatD(state.timp) +
              " </font color=#cc0000>&nbsp;&nbsp;m<sup>C,bef</sup> = ( " + continuousMarking(state.mc_before);
@@ -144,7 +145,7 @@ void writeReportTail(ReportText& r, const SimulationResult& result)
          "m<sup>C,bef</sup> = ( " + list(first.mc_before, real, " , ", "  ");
     r += std::string(" ) <br>") + kIndent + "m<sup>C,aft</sup> = ( " +
          list(first.mc_after, real, " , ", "  ");
-    for (std::size_t g = 1; g <= N; ++g) {
+    for (std::size_t g = 1; g <= N && r.active(); ++g) {
         writeState(r, result, g);
         if (g < N) {
             writeEvents(r, result, g);

@@ -4,6 +4,7 @@
 #include "engines/continuous/report.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace mixsim {
@@ -20,6 +21,19 @@ public:
         *this << text;
         return *this;
     }
+
+    // Appends the parts as one piece, without building a string for it: the size limit keeps
+    // or drops the piece as a whole, as it would the parts joined with +.
+    template <class... Parts>
+    ReportText& add(const Parts&... parts)
+    {
+        m_piece.clear();
+        (m_piece.append(parts), ...);
+        return *this += m_piece;
+    }
+
+private:
+    std::string m_piece;
 };
 
 }  // namespace mixsim

@@ -23,32 +23,34 @@ struct NetPositions {
     PositionIndex tranDis;
 };
 
-// Values of place p at step k (from IB(k) to IB(k+1)), written in the
+// Values of place p at step k (from IB(k) to IB(k+1)), appended in the
 // runtime's forms: "%.2d" for a continuous place, "%d" for a discrete one.
 class PlaceValues {
 public:
     PlaceValues(const NetPositions& at, const SimulationResult& result) : m_at(at), m_IB(result.IB) {}
 
-    [[nodiscard]] std::string before(std::size_t p, std::size_t k) const
+    void before(std::string& text, std::size_t p, std::size_t k) const
     {
         if (const std::size_t cont = m_at.cont(static_cast<double>(p))) {
-            return formatD2(m_IB[k - 1].mc_before(cont));
+            appendD2(text, m_IB[k - 1].mc_before(cont));
+        } else {
+            appendD(text, m_IB[k - 1].marcaj(m_at.dis(static_cast<double>(p))));
         }
-        return formatD(m_IB[k - 1].marcaj(m_at.dis(static_cast<double>(p))));
     }
 
-    [[nodiscard]] std::string after(std::size_t p, std::size_t k) const
+    void after(std::string& text, std::size_t p, std::size_t k) const
     {
         if (const std::size_t cont = m_at.cont(static_cast<double>(p))) {
-            return formatD2(m_IB[k - 1].mc_after(cont));
+            appendD2(text, m_IB[k - 1].mc_after(cont));
+        } else {
+            appendD(text, m_IB[k].marcaj(m_at.dis(static_cast<double>(p))));
         }
-        return formatD(m_IB[k].marcaj(m_at.dis(static_cast<double>(p))));
     }
 
-    [[nodiscard]] std::string finalRate(std::size_t p, const Vec& balanta) const
+    void finalRate(std::string& text, std::size_t p, const Vec& balanta) const
     {
         const std::size_t cont = m_at.cont(static_cast<double>(p));
-        return formatD(cont != 0 ? balanta(cont) : 0.0);
+        appendD(text, cont != 0 ? balanta(cont) : 0.0);
     }
 
 private:
@@ -91,25 +93,34 @@ std::string placeFile(const NetPositions& at, const SimulationResult& result, st
 {
     const PlaceValues values(at, result);
     const std::size_t N = result.IB.size();
-    std::string text = formatD(static_cast<double>(N - 1 + static_cast<std::size_t>(result.adun_spec))) + "\n";
+    std::string text;
+    appendD(text, static_cast<double>(N - 1 + static_cast<std::size_t>(result.adun_spec)));
+    text += '\n';
     if (N < 2) {
         return text;
     }
-    text += formatD(0) + "\n";
+    text += "0\n";
     for (std::size_t g = 2; g <= N; ++g) {
         const IbState& state = result.IB[g - 1];
-        text += values.before(p, g - 1) + "\n";
+        values.before(text, p, g - 1);
+        text += '\n';
         if (state.special == 1) {
-            text += formatD(state.mc_bef_spec(p)) + "\n" + formatD2(0) + "\n" +
-                    formatD(state.mc_aft_spec(p)) + "\n";
+            appendD(text, state.mc_bef_spec(p));
+            text += "\n00\n";
+            appendD(text, state.mc_aft_spec(p));
+            text += '\n';
         }
-        text += values.after(p, g - 1) + "\n";
+        values.after(text, p, g - 1);
+        text += '\n';
         if (g < N) {
-            text += formatD2(increment(result, g)) + "\n";
+            appendD2(text, increment(result, g));
+            text += '\n';
         } else if (repeats(result)) {
-            text += formatD(resumeStep(result)) + "\n";
+            appendD(text, resumeStep(result));
+            text += '\n';
         } else {
-            text += formatD(-1) + "\n" + values.finalRate(p, result.balanta);
+            text += "-1\n";
+            values.finalRate(text, p, result.balanta);
         }
     }
     return text;
@@ -118,18 +129,26 @@ std::string placeFile(const NetPositions& at, const SimulationResult& result, st
 std::string transitionFile(const NetPositions& at, const SimulationResult& result, double t)
 {
     const std::size_t N = result.IB.size();
-    std::string text = formatD(static_cast<double>(N - 1)) + "\n";
+    std::string text;
+    appendD(text, static_cast<double>(N - 1));
+    text += '\n';
     if (N < 2) {
         return text;
     }
-    text += formatD(0) + "\n";
+    text += "0\n";
     for (std::size_t g = 2; g <= N; ++g) {
-        text += formatD(transitionValue(at, result, t, g - 1)) + "\n";
+        appendD(text, transitionValue(at, result, t, g - 1));
+        text += '\n';
         if (g < N) {
-            text += (repeats(result) ? formatD2(increment(result, g)) : formatD(increment(result, g))) + "\n";
+            if (repeats(result)) {
+                appendD2(text, increment(result, g));
+            } else {
+                appendD(text, increment(result, g));
+            }
         } else {
-            text += formatD(repeats(result) ? result.contor_2 : -1) + "\n";
+            appendD(text, repeats(result) ? result.contor_2 : -1);
         }
+        text += '\n';
     }
     return text;
 }
@@ -142,40 +161,48 @@ std::string placeTable(const HybridNet& net, const SimulationResult& result)
     const PlaceValues values(at, result);
     const auto P = static_cast<std::size_t>(net.nr_poz);
     const std::size_t N = result.IB.size();
-    std::string text = formatD(static_cast<double>(N - 1 + static_cast<std::size_t>(result.adun_spec))) + "\n";
+    std::string text;
+    appendD(text, static_cast<double>(N - 1 + static_cast<std::size_t>(result.adun_spec)));
+    text += '\n';
     if (N < 2) {
         return text;
     }
-    text += formatD(0);
+    text += '0';
     for (std::size_t g = 2; g <= N; ++g) {
         const IbState& state = result.IB[g - 1];
         for (std::size_t p = 1; p <= P; ++p) {
-            text += "\t" + values.before(p, g - 1);
+            text += '\t';
+            values.before(text, p, g - 1);
         }
-        text += "\n";
+        text += '\n';
         if (state.special == 1) {
             for (std::size_t p = 1; p <= P; ++p) {
-                text += "\t" + formatD(state.mc_bef_spec(p));
+                text += '\t';
+                appendD(text, state.mc_bef_spec(p));
             }
-            text += "\n" + formatD2(0);
+            text += "\n00";
             for (std::size_t p = 1; p <= P; ++p) {
-                text += "\t" + formatD(state.mc_aft_spec(p));
+                text += '\t';
+                appendD(text, state.mc_aft_spec(p));
             }
-            text += "\n";
+            text += '\n';
         }
         // At a repetition the last after row names the step the walk resumes after.
         if (g == N && repeats(result)) {
-            text += formatD(resumeStep(result));
+            appendD(text, resumeStep(result));
         }
         for (std::size_t p = 1; p <= P; ++p) {
-            text += "\t" + values.after(p, g - 1);
+            text += '\t';
+            values.after(text, p, g - 1);
         }
         if (g < N) {
-            text += "\n" + formatD2(increment(result, g));
+            text += '\n';
+            appendD2(text, increment(result, g));
         } else if (!repeats(result)) {
-            text += "\n" + formatD(-1);
+            text += "\n-1";
             for (std::size_t p = 1; p <= P; ++p) {
-                text += "\t" + values.finalRate(p, result.balanta);
+                text += '\t';
+                values.finalRate(text, p, result.balanta);
             }
         }
     }
@@ -198,16 +225,23 @@ std::string transitionTable(const HybridNet& net, const SimulationResult& result
         }
     }
     const NetPositions at(net);
-    std::string text = formatD(static_cast<double>(rows.size())) + "\n";
+    std::string text;
+    appendD(text, static_cast<double>(rows.size()));
+    text += '\n';
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        text += r == 0 ? formatD(0) : formatD2(increment(result, rows[r - 1] + 1));
-        for (int t = 1; t <= net.nr_tran; ++t) {
-            text += "\t" + formatD(transitionValue(at, result, t, rows[r]));
+        if (r == 0) {
+            text += '0';
+        } else {
+            appendD2(text, increment(result, rows[r - 1] + 1));
         }
-        text += "\n";
+        for (int t = 1; t <= net.nr_tran; ++t) {
+            text += '\t';
+            appendD(text, transitionValue(at, result, t, rows[r]));
+        }
+        text += '\n';
     }
     if (!rows.empty()) {
-        text += formatD(repeats(result) ? resumeStep(result) : -1);
+        appendD(text, repeats(result) ? resumeStep(result) : -1);
     }
     return text;
 }

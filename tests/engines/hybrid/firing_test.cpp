@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace mixsim {
 namespace {
 
@@ -88,7 +90,7 @@ TEST(Firing, GasireTranFiresTheHighestPriorityValueFirst)
     D1.add(5, 3, 0, 0);
 
     const GasireTran chosen =
-        gasire_tran(expira, D1, conflictAtP1(), Vec{1, 0}, net.Pre, net.Post);
+        gasire_tran(expira, D1, conflictAtP1(), Vec{1, 0}, NetArcs(net.Pre, net.Post));
     EXPECT_EQ(chosen.efectiv.tranzitie, (Vec{2}));
     EXPECT_EQ(chosen.efectiv.conflict, (Vec{1}));
     EXPECT_EQ(chosen.scoase.tranzitie, (Vec{1}));
@@ -108,7 +110,7 @@ TEST(Firing, GasireTranDropsTimersTheRemainingMarkingNoLongerCovers)
     D1.add(4, 2, 1, 1);
 
     const GasireTran chosen =
-        gasire_tran(expira, D1, conflictAtP1(), Vec{2, 1}, net.Pre, net.Post);
+        gasire_tran(expira, D1, conflictAtP1(), Vec{2, 1}, NetArcs(net.Pre, net.Post));
     EXPECT_EQ(chosen.efectiv.tranzitie, (Vec{3, 1, 1}));
     EXPECT_EQ(chosen.efectiv.conflict, (Vec{0, 1, 1}));
     EXPECT_EQ(chosen.scoase.tranzitie, (Vec{2, 2}));
@@ -126,11 +128,47 @@ TEST(Firing, GasireTranKeepsTimersThatAreStillCovered)
     D1.add(4, 1, 1, 1);
 
     const GasireTran chosen =
-        gasire_tran(expira, D1, conflictAtP1(), Vec{2, 0}, net.Pre, net.Post);
+        gasire_tran(expira, D1, conflictAtP1(), Vec{2, 0}, NetArcs(net.Pre, net.Post));
     EXPECT_EQ(chosen.efectiv.tranzitie, (Vec{2}));
     // One token is left for T1: its later timer goes, its earlier one stays.
     EXPECT_EQ(chosen.D1.timp, (Vec{3}));
     EXPECT_EQ(chosen.scoase.timp, (Vec{4}));
+}
+
+// The arcs taken once from Pre and Post answer as the whole-matrix operations do, on seeded
+// random nets with markings that include 0+ and rounding noise.
+TEST(Firing, NetArcsEnableAndFireAsTheWholeMatrixOperations)
+{
+    std::mt19937 random(7);
+    const auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    for (int round = 0; round < 200; ++round) {
+        const std::size_t places = 1 + static_cast<std::size_t>(pick(6));
+        const std::size_t transitions = 1 + static_cast<std::size_t>(pick(6));
+        Mat Pre(places, transitions);
+        Mat Post(places, transitions);
+        Vec marking(places);
+        for (std::size_t p = 1; p <= places; ++p) {
+            for (std::size_t t = 1; t <= transitions; ++t) {
+                Pre(p, t) = pick(3) == 0 ? 1 + pick(3) : 0;
+                Post(p, t) = pick(3) == 0 ? 1 + pick(3) : 0;
+            }
+            const double kinds[] = {-1.0, 0.0, 1.0, 2.0, 3.0, 2.9999999999, 4.5};
+            marking(p) = kinds[pick(7)];
+        }
+        const NetArcs arcs(Pre, Post);
+        for (std::size_t t = 1; t <= transitions; ++t) {
+            const int number = static_cast<int>(t);
+            EXPECT_EQ(covers(arcs.inputs(t), marking), cautare_td(number, Pre, marking, 1.0).has_value());
+            EXPECT_EQ(!arcs.inputs(t).empty() && covers(arcs.inputs(t), marking),
+                      cautare_td1(number, Pre, marking, 1.0).has_value());
+            EXPECT_EQ(enablingDegree(arcs.inputs(t), marking), grad_activare(number, Pre, marking));
+            Vec fired = marking;
+            if (covers(arcs.inputs(t), fired)) {
+                fire(arcs.arcs(t), fired);
+            }
+            EXPECT_EQ(fired, executie_td(number, marking, Pre, Post, Vec{}, Vec{}).marcaj1) << "T" << t;
+        }
+    }
 }
 
 }  // namespace
