@@ -25,7 +25,6 @@ void ContinuousNet::indexArcs()
     arcs.outputs.assign(m, {});
     arcs.consumers.assign(n, {});
     arcs.producers.assign(n, {});
-    arcs.row.assign(n, {});
     for (int p = 0; p < n; ++p) {
         for (int t = 0; t < m; ++t) {
             incidence(p, t) = post(p, t) - pre(p, t);
@@ -37,10 +36,21 @@ void ContinuousNet::indexArcs()
                 arcs.outputs[t].push_back(p);
                 arcs.producers[p].push_back(t);
             }
-            if (incidence(p, t) != 0)
-                arcs.row[p].push_back({t, incidence(p, t)});
         }
     }
+    arcs.row = nonZeroRows(incidence);
+}
+
+std::vector<std::vector<Entry>> nonZeroRows(const Matrix& matrix)
+{
+    std::vector<std::vector<Entry>> rows(matrix.rows());
+    for (int row = 0; row < matrix.rows(); ++row) {
+        for (int col = 0; col < matrix.cols(); ++col) {
+            if (matrix(row, col) != 0)
+                rows[row].push_back({col, matrix(row, col)});
+        }
+    }
+    return rows;
 }
 
 Real ContinuousNet::balance(int p, const Vector& speeds) const

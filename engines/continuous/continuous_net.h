@@ -45,6 +45,9 @@ struct NetArcs {
     std::vector<std::vector<Entry>> row;      // per place, the transitions t with W[p][t] != 0
 };
 
+// The non-zero cells of each row, in increasing column order.
+std::vector<std::vector<Entry>> nonZeroRows(const Matrix& matrix);
+
 struct ContinuousNet {
     std::string title;
     int n = 0;  // places

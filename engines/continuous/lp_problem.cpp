@@ -44,12 +44,11 @@ LpModel buildLpModel(const LpProblem& problem, double rowSlack)
         row.number = ++number;
         row.place = p;
         double weight = 1;
-        for (int t = 0; t < m; ++t) {
-            if (w(p, t) == 0)
-                continue;
-            row.terms.push_back({t, w(p, t)});
+        for (const Entry& cell : (*problem.incidenceRows)[p]) {
+            const int t = cell.index;
+            row.terms.push_back({t, cell.weight});
             if (problem.known[t].code == 1 || problem.known[t].code == 2)
-                weight += std::fabs(w(p, t) * problem.known[t].value);
+                weight += std::fabs(cell.weight * problem.known[t].value);
         }
         if (model.relaxed)
             row.lowerLimit = -rowSlack * weight;

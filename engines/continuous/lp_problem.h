@@ -29,6 +29,7 @@ struct SharingEquation {
 
 struct LpProblem {
     const Matrix* incidence = nullptr;
+    const std::vector<std::vector<Entry>>* incidenceRows = nullptr;  // the non-zero cells of W by row
     Flags objective;                 // J: transitions whose speed sum is maximised
     Flags balanceRows;               // C2: places whose balance must stay >= 0
     Vector maxSpeed;                 // kInfiniteSpeed: no upper bound

@@ -213,7 +213,8 @@ SolveResult LpSolveLibrary::run(const LpModel& model)
     }
     set_verbose(lp.get(), NEUTRAL);
     set_maxim(lp.get());
-    set_presolve(lp.get(), PRESOLVE_SENSDUALS, get_presolveloops(lp.get()));
+    if (rowsWanted())
+        set_presolve(lp.get(), PRESOLVE_SENSDUALS, get_presolveloops(lp.get()));
     addRows(lp.get(), model, columns);
     if (!applyBounds(lp.get(), model, columns, result.message))
         return result;
@@ -230,7 +231,8 @@ SolveResult LpSolveLibrary::run(const LpModel& model)
         result.exactSpeeds[t] = values[column - 1];
         result.speeds[t] = static_cast<Real>(values[column - 1]);
     }
-    readRows(lp.get(), model, result);
+    if (rowsWanted())
+        readRows(lp.get(), model, result);
     result.status = SolveStatus::kOptimal;
     return result;
 }

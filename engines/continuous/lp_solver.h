@@ -37,12 +37,18 @@ public:
     virtual void removeScratchFiles() {}
     // Number of programs handed to solve() so far.
     int solveCount() const { return m_solveCount; }
+    // Asks for the rows of each optimal program (SolveResult::rows) from the solvers that can
+    // give them. Their duals need a sensitivity analysis costing about as much as the solve, so
+    // they are only computed for a caller that reads them.
+    void setRowsWanted(bool wanted) { m_rowsWanted = wanted; }
 
 protected:
     void countSolve() { ++m_solveCount; }
+    bool rowsWanted() const { return m_rowsWanted; }
 
 private:
     int m_solveCount = 0;
+    bool m_rowsWanted = false;
 };
 
 }  // namespace flowrun

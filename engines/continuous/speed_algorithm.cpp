@@ -393,6 +393,7 @@ private:
         }
         LpProblem problem;
         problem.incidence = &m_net.incidence;
+        problem.incidenceRows = &m_arcs.row;
         problem.objective = m_J;
         problem.balanceRows = m_C2;
         problem.maxSpeed = m_net.maxSpeed;

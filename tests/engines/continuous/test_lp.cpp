@@ -12,6 +12,7 @@ namespace {
 // Five transitions, two places: P1 fed by T1 and drained by T2 and T3, P2 untouched.
 struct ProblemFixture {
     Matrix incidence{2, 5, 0};
+    std::vector<std::vector<Entry>> rows;
     LpProblem problem;
 
     ProblemFixture()
@@ -26,6 +27,14 @@ struct ProblemFixture {
         problem.zeroSpeed = Vector(5, 1);
         problem.known = std::vector<KnownSpeed>(5);
     }
+
+    // The problem with the rows of the incidence matrix as it is now.
+    const LpProblem& indexed()
+    {
+        rows = nonZeroRows(incidence);
+        problem.incidenceRows = &rows;
+        return problem;
+    }
 };
 
 TEST(LpModelText, WritesObjectiveBalanceRowsAndBounds)
@@ -36,7 +45,7 @@ TEST(LpModelText, WritesObjectiveBalanceRowsAndBounds)
     f.problem.balanceRows[0] = true;
     f.problem.known[0] = {1, 1};
     f.problem.zeroSpeed[4] = 0;
-    const std::string text = lpModelText(f.problem);
+    const std::string text = lpModelText(f.indexed());
     EXPECT_EQ(text,
               "max: x0002 + x0003 ;\n"
               "C1: 1.000000 x0001 + -1.000000 x0002 + -1.000000 x0003 >= 0;\n"
@@ -55,7 +64,7 @@ TEST(LpModelText, RowWithoutTermsIsACommentAndNumberingGoesOn)
     f.incidence(2, 1) = -2;
     f.problem.objective[0] = true;
     f.problem.balanceRows = Flags{false, true, true};
-    const std::string text = lpModelText(f.problem);
+    const std::string text = lpModelText(f.indexed());
     EXPECT_NE(text.find("/* C1: >= 0; has no terms and always holds */\n"), std::string::npos) << text;
     EXPECT_NE(text.find("C2: -2.000000 x0002 >= 0;\n"), std::string::npos) << text;
 }
@@ -68,16 +77,18 @@ TEST(LpModelText, RelaxedRowsAllowTheRoundingOfKnownSpeeds)
     f.problem.known[0] = {2, 1};
     f.problem.known[1] = {0.5f, 2};
     // 1e-5 * (1 + |1 * 2| + |-1 * 0.5|)
-    EXPECT_NE(lpModelText(f.problem, 1e-5).find("-1.000000 x0003 >= -0.000035000;\n"), std::string::npos)
-        << lpModelText(f.problem, 1e-5);
-    EXPECT_NE(lpModelText(f.problem).find("-1.000000 x0003 >= 0;\n"), std::string::npos);
+    EXPECT_NE(lpModelText(f.indexed(), 1e-5).find("-1.000000 x0003 >= -0.000035000;\n"), std::string::npos)
+        << lpModelText(f.indexed(), 1e-5);
+    EXPECT_NE(lpModelText(f.indexed()).find("-1.000000 x0003 >= 0;\n"), std::string::npos);
 }
 
 TEST(LpModelText, SharingEquationFreesTheTransitionOfTheSmallerRatio)
 {
     Matrix incidence(1, 5, 0);
+    const std::vector<std::vector<Entry>> rows = nonZeroRows(incidence);
     LpProblem problem;
     problem.incidence = &incidence;
+    problem.incidenceRows = &rows;
     problem.objective = Flags{false, true, false, false, false};
     problem.balanceRows = Flags{false};
     problem.maxSpeed = Vector(5, -1);
@@ -101,7 +112,7 @@ TEST(LpModelText, CriterionTransitionWithCodeTwoGetsALowerBound)
     f.problem.objective[3] = true;
     f.problem.known[3] = {1.5f, 2};
     f.problem.known[4] = {2.5f, 2};
-    const std::string text = lpModelText(f.problem);
+    const std::string text = lpModelText(f.indexed());
     EXPECT_NE(text.find("x0004 >= 1.500000;\n"), std::string::npos) << text;
     EXPECT_NE(text.find("x0005 = 2.500000;\n"), std::string::npos) << text;
 }
@@ -139,7 +150,7 @@ TEST(LpSolveCli, SolvesWithTheRealSolverInTheCurrentFolder)
     f.problem.balanceRows[1] = true;  // a row without terms, written as a comment
     f.problem.sharing = {1, 2, 1, 3, 0};
     LpSolveCli solver;
-    const SolveResult result = solver.solve(f.problem);
+    const SolveResult result = solver.solve(f.indexed());
     ASSERT_EQ(result.status, SolveStatus::kOptimal) << result.message;
     EXPECT_FLOAT_EQ(result.speeds[0], 1);
     EXPECT_NEAR(result.speeds[1], 0.75, 1e-5);
@@ -161,7 +172,7 @@ TEST(LpSolveCli, InfeasibleOrRejectedProgramGivesZeroSpeeds)
     infeasible.problem.balanceRows[0] = true;
     infeasible.problem.known[1] = {1, 1};
     infeasible.problem.zeroSpeed[0] = 0;
-    const SolveResult first = solver.solve(infeasible.problem);
+    const SolveResult first = solver.solve(infeasible.indexed());
     EXPECT_EQ(first.status, SolveStatus::kInfeasible);
     EXPECT_EQ(first.speeds, Vector(5, 0));
     EXPECT_NE(first.message.find("infeasible"), std::string::npos) << first.message;
@@ -170,7 +181,7 @@ TEST(LpSolveCli, InfeasibleOrRejectedProgramGivesZeroSpeeds)
     ProblemFixture rejected;
     rejected.problem.objective[0] = true;
     rejected.problem.known[0] = {5, 1};
-    const SolveResult second = solver.solve(rejected.problem);
+    const SolveResult second = solver.solve(rejected.indexed());
     EXPECT_EQ(second.status, SolveStatus::kInfeasible);
     EXPECT_EQ(second.speeds, Vector(5, 0));
     EXPECT_NE(second.message.find("bound"), std::string::npos) << second.message;
@@ -183,7 +194,7 @@ TEST(LpSolveCli, MissingProgramCannotStart)
     ProblemFixture f;
     f.problem.objective[0] = true;
     LpSolveCli solver((folder.path() / "no-solver").string());
-    const SolveResult result = solver.solve(f.problem);
+    const SolveResult result = solver.solve(f.indexed());
     EXPECT_EQ(result.status, SolveStatus::kCannotStart);
     EXPECT_FALSE(result.message.empty());
 }
