@@ -291,6 +291,9 @@ def main():
     args = parser.parse_args()
     TIME_LIMIT = args.limit
     args.sizes = [int(s) for s in args.sizes.split(",")]
+    # The engines run in folders of their own, where a relative path would not lead.
+    args.new = os.path.abspath(args.new)
+    args.old = os.path.abspath(args.old) if args.old else ""
     args.engines = args.engines.split(",")
     args.shapes = args.shapes.split(",")
     if args.compare:

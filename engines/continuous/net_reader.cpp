@@ -13,7 +13,7 @@ namespace {
 
 // The token's value as the engine holds it; beyond the range of a Real it becomes an infinity,
 // which the checks below refuse.
-Real realOf(const std::string& token)
+Real realOf(std::string_view token)
 {
     const double value = parseReal(token);
     if (std::isfinite(value) && std::fabs(value) > static_cast<double>(std::numeric_limits<Real>::max()))

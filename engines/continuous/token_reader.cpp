@@ -19,25 +19,32 @@ constexpr long long kCountClamp = 1000000000000LL;
 
 }  // namespace
 
-TokenReader::TokenReader(std::string_view text)
+TokenReader::TokenReader(std::string_view text) : m_text(text)
 {
+    // A token longer than the reader's limit is read as several tokens.
     std::size_t i = 0;
     while (i < text.size()) {
         while (i < text.size() && isSpace(text[i]))
             ++i;
-        std::size_t start = i;
+        const std::size_t start = i;
         while (i < text.size() && !isSpace(text[i]))
             ++i;
-        // A token longer than the reader's limit is read as several tokens.
-        for (std::size_t piece = start; piece < i; piece += kTokenLength)
-            m_tokens.emplace_back(text.substr(piece, std::min(kTokenLength, i - piece)));
+        m_count += (i - start + kTokenLength - 1) / kTokenLength;
     }
 }
 
-const std::string& TokenReader::next()
+std::string_view TokenReader::next()
 {
-    if (m_position < m_tokens.size())
-        m_last = m_tokens[m_position++];
+    std::size_t i = m_position;
+    while (i < m_text.size() && isSpace(m_text[i]))
+        ++i;
+    if (i == m_text.size())
+        return m_last;
+    std::size_t end = i;
+    while (end < m_text.size() && end - i < kTokenLength && !isSpace(m_text[end]))
+        ++end;
+    m_position = end;
+    m_last = m_text.substr(i, end - i);
     return m_last;
 }
 

@@ -1,25 +1,26 @@
 // Whitespace-separated tokens of "date.dat", repeating the last token once the text ends.
 #pragma once
 
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace flowrun {
 
+// The tokens are views into the text, which must outlive the reader; they are found as they
+// are read, so that a large net does not hold a string per number.
 class TokenReader {
 public:
     explicit TokenReader(std::string_view text);
 
     // The next token; past the end the last token again (empty when there was none).
-    const std::string& next();
-    bool empty() const { return m_tokens.empty(); }
-    std::size_t size() const { return m_tokens.size(); }
+    std::string_view next();
+    bool empty() const { return m_count == 0; }
+    std::size_t size() const { return m_count; }
 
 private:
-    std::vector<std::string> m_tokens;
-    std::size_t m_position = 0;
-    std::string m_last;
+    std::string_view m_text;
+    std::size_t m_position = 0;  // where the search for the next token starts
+    std::size_t m_count = 0;
+    std::string_view m_last;
 };
 
 // Decimal integer at the start of the token, 0 when there is none; clamped to +-1e12.
