@@ -100,6 +100,8 @@ void computePhaseSpeeds(EngineContext& context, Vector& M, Vector& Mnext, Vector
             }
             shareAmongMany(context, members, hasRatio, ratio, conflict.place, M, Mnext, v, prefix);
         } else {
+            if (context.reasons)
+                context.reasons->notComputed(members);
             textLine(report, prefix,
                      "The group has sharing conflicts at more than one place; its transitions keep the speed 0.");
         }

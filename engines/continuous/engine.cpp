@@ -18,6 +18,7 @@
 #include "engines/continuous/priority_levels.h"
 #include "engines/continuous/result_files.h"
 #include "engines/continuous/run_reports.h"
+#include "engines/continuous/speed_reasons_output.h"
 
 namespace flowrun {
 namespace {
@@ -26,9 +27,11 @@ constexpr int kFailure = kRunFailed;
 
 class EngineDriver {
 public:
-    EngineDriver(LpSolver& solver, Report& longReport, Report& briefReport, Simulation& simulation, double horizon)
+    EngineDriver(LpSolver& solver, Report& longReport, Report& briefReport, Simulation& simulation, double horizon,
+                 bool explain)
         : m_solver(solver), m_long(longReport), m_brief(briefReport), m_net(simulation.net),
-          m_run(simulation.run), m_failure(simulation.failure), m_horizon(horizon)
+          m_run(simulation.run), m_failure(simulation.failure), m_horizon(horizon), m_causes(simulation.speedCauses),
+          m_explain(explain)
     {
     }
 
@@ -63,6 +66,9 @@ public:
         m_run.Mnext = m_run.M;
 
         EngineContext context{m_net, m_solver, m_long, {}};
+        SpeedReasons reasons;
+        if (m_explain)
+            context.reasons = &reasons;
         double phaseStart = 0;
         while (true) {
             if (m_run.states.size() >= kMaxStates)
@@ -76,6 +82,8 @@ public:
             m_run.M = m_run.Mnext;
 
             writePhaseHeader(m_long, phase);
+            if (m_explain)
+                reasons.startPhase(m_net.m);
             computePhaseSpeeds(context, m_run.M, m_run.Mnext, m_run.v, "");
             if (context.failed())
                 return refuse("The speeds cannot be computed. " + context.fatal);
@@ -86,6 +94,8 @@ public:
                 !std::isfinite(update.duration))
                 return refuse(unboundedMessage());
             writePhaseResult(m_long, phase, m_run.v, m_run.B, update, m_run.Mnext);
+            if (m_explain)
+                reasons.endPhase(phase - 1, m_net, m_run.M, m_run.v);
 
             IbState& recorded = m_run.states.back();
             recorded.speeds = m_run.v;
@@ -107,6 +117,10 @@ public:
         }
 
         m_long.unlimit();
+        if (m_explain) {
+            m_causes = reasons.phases();
+            writeSpeedReasons(m_long, m_net, m_causes);
+        }
         writeBriefResults(m_long, m_brief, m_net.title, m_run);
         return 0;
     }
@@ -143,15 +157,17 @@ private:
     EngineRun& m_run;
     std::string& m_failure;
     double m_horizon;
+    std::vector<PhaseCauses>& m_causes;
+    bool m_explain;
 };
 
 }  // namespace
 
 Simulation simulateText(std::string_view content, LpSolver& solver, Report& longReport, Report& briefReport,
-                        double horizon)
+                        double horizon, bool explain)
 {
     Simulation simulation;
-    simulation.status = EngineDriver(solver, longReport, briefReport, simulation, horizon).simulate(content);
+    simulation.status = EngineDriver(solver, longReport, briefReport, simulation, horizon, explain).simulate(content);
     return simulation;
 }
 
@@ -171,7 +187,7 @@ int fileFailure(LpSolver& solver, const std::string& message)
 
 }  // namespace
 
-int runEngine(LpSolver& solver, double horizon)
+int runEngine(LpSolver& solver, double horizon, bool explain)
 {
     removeOldResults();
     std::ifstream input(kInputFile, std::ios::binary);
@@ -187,10 +203,14 @@ int runEngine(LpSolver& solver, double horizon)
     }
     longReport.limitTo(kMaxTraceBytes);
 
-    const Simulation simulation = simulateText(content.str(), solver, longReport, briefReport, horizon);
+    const Simulation simulation = simulateText(content.str(), solver, longReport, briefReport, horizon, explain);
     std::string resultProblem;
-    if (simulation.status == 0)
-        (void)writeResultFiles(resultFiles(simulation.run, simulation.net.n, simulation.net.m), resultProblem);
+    if (simulation.status == 0) {
+        std::vector<ResultFile> files = resultFiles(simulation.run, simulation.net.n, simulation.net.m);
+        if (explain)
+            files.push_back({kSpeedReasonsFile, speedReasonsFileText(simulation.speedCauses)});
+        (void)writeResultFiles(files, resultProblem);
+    }
     const bool longClosed = longReport.close();
     const bool briefClosed = briefReport.close();
     if (!longClosed || !briefClosed)

@@ -4,11 +4,13 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engines/continuous/continuous_net.h"
 #include "engines/continuous/lp_solver.h"
 #include "engines/continuous/report.h"
 #include "engines/continuous/run_state.h"
+#include "engines/continuous/speed_reasons.h"
 
 namespace flowrun {
 
@@ -19,18 +21,23 @@ struct Simulation {
     std::string failure;      // why the run was refused or stopped, when it was
     ContinuousNet net;
     EngineRun run;
+    std::vector<PhaseCauses> speedCauses;  // when the run explains its speeds: per phase
 };
 
 // Reads the net from the text of "date.dat" and simulates it; both reports are written as
 // the run goes (bound to files, in memory, or discarded, as the caller set them up).
-// With a horizon the run ends after the first phase that starts past it.
+// With a horizon the run ends after the first phase that starts past it. With `explain` the long
+// report ends with the causes of the speeds below their maximum, which the simulation also keeps.
 [[nodiscard]] Simulation simulateText(std::string_view content, LpSolver& solver, Report& longReport,
                                       Report& briefReport,
-                                      double horizon = std::numeric_limits<double>::infinity());
+                                      double horizon = std::numeric_limits<double>::infinity(),
+                                      bool explain = false);
 
 // One run of flowrun in the current directory, from "date.dat" to the reports and result
 // files. Returns the exit status: 0 for a complete run, kRunFailed when a file cannot be
 // opened or created or the run is refused (the reports then say why, and no result file is left).
-[[nodiscard]] int runEngine(LpSolver& solver, double horizon = std::numeric_limits<double>::infinity());
+// With `explain` the causes of the speeds also go into "why.rez".
+[[nodiscard]] int runEngine(LpSolver& solver, double horizon = std::numeric_limits<double>::infinity(),
+                            bool explain = false);
 
 }  // namespace flowrun

@@ -7,6 +7,7 @@
 #include "engines/continuous/lp_problem.h"
 #include "engines/continuous/lp_solver.h"
 #include "engines/continuous/report.h"
+#include "engines/continuous/speed_reasons.h"
 
 namespace flowrun {
 
@@ -16,6 +17,8 @@ struct EngineContext {
     Report& report;
     // Set when the run cannot go on (the solver cannot be run); algorithms return early.
     std::string fatal;
+    // Set when the run explains its speeds: the algorithms note what fixed each one.
+    SpeedReasons* reasons = nullptr;
 
     bool failed() const { return !fatal.empty(); }
 };

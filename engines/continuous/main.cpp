@@ -1,7 +1,8 @@
 // flowrun: simulates the continuous net of "date.dat" in the current directory.
 // Options: --solver=library|cli (default: $TOKARIUM_SOLVER, else the library), --lp-file
 // (keep each linear program in "date.lp" with the library solver too), --until=T (end the
-// run after the first phase that starts past the time T).
+// run after the first phase that starts past the time T), --explain (the causes of the speeds
+// below their maximum in "results.htm" and "why.rez").
 #include <cstdio>
 #include <limits>
 #include <string_view>
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     std::string error;
     std::optional<flowrun::SolverKind> kind = flowrun::solverKindFromEnvironment(error);
     bool writeModelFile = false;
+    bool explain = false;
     double horizon = std::numeric_limits<double>::infinity();
     for (int i = 1; i < argc && kind; ++i) {
         const std::string_view argument = argv[i];
@@ -24,6 +26,8 @@ int main(int argc, char** argv)
                 error = "The option " + std::string(argument) + " names no solver; use library or cli.";
         } else if (argument == "--lp-file") {
             writeModelFile = true;
+        } else if (argument == "--explain") {
+            explain = true;
         } else if (argument.starts_with(flowrun::kHorizonOption)) {
             const std::optional<double> until = flowrun::parseHorizon(argument.substr(flowrun::kHorizonOption.size()));
             if (until)
@@ -38,8 +42,8 @@ int main(int argc, char** argv)
         }
     }
     if (!kind) {
-        std::fprintf(stderr, "flowrun: %s\nUsage: flowrun [--solver=library|cli] [--lp-file] [--until=T]\n", error.c_str());
+        std::fprintf(stderr, "flowrun: %s\nUsage: flowrun [--solver=library|cli] [--lp-file] [--until=T] [--explain]\n", error.c_str());
         return flowrun::kRunFailed;
     }
-    return flowrun::runEngine(*flowrun::makeSolver(*kind, writeModelFile), horizon);
+    return flowrun::runEngine(*flowrun::makeSolver(*kind, writeModelFile), horizon, explain);
 }

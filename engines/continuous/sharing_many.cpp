@@ -1,6 +1,8 @@
 // Algorithm 5.B: three or more transitions of equal level share one place by their ratios.
 #include <algorithm>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "engines/continuous/conflicts.h"
 #include "engines/continuous/number_format.h"
@@ -18,16 +20,37 @@ bool any(const Flags& flags)
 // The largest speed of x that keeps its empty input places from a negative balance.
 // An infinite maximal speed is bounded by those places only, and is 0 when none bounds it:
 // an infinite-speed transition cannot drain a marked place within a phase.
-Real cappedSpeed(const ContinuousNet& net, int x, Real start, const Vector& M, const Vector& balance)
+// `limiting` gets the place that lowered the speed, -1 when none did.
+Real cappedSpeed(const ContinuousNet& net, int x, Real start, const Vector& M, const Vector& balance,
+                 int* limiting = nullptr)
 {
     const Real unbounded = std::numeric_limits<Real>::infinity();
     Real speed = start < 0 ? unbounded : start;
+    int place = -1;
     for (int p : net.arcs.inputs[x]) {
         const Real drain = net.pre(p, x) - net.post(p, x);
-        if (M[p] <= 0 && drain > 0)
-            speed = std::min(speed, std::max<Real>(0, balance[p] / drain));
+        if (M[p] <= 0 && drain > 0 && std::max<Real>(0, balance[p] / drain) < speed) {
+            speed = std::max<Real>(0, balance[p] / drain);
+            place = p;
+        }
     }
+    if (limiting)
+        *limiting = place;
     return speed == unbounded ? 0 : speed;
+}
+
+// The sharers of the place with their ratios, for the explanation.
+void noteSharing(EngineContext& context, const Flags& sharing, const Vector& ratio, int s)
+{
+    if (!context.reasons)
+        return;
+    std::vector<std::pair<int, Real>> sharers;
+    for (std::size_t t = 0; t < sharing.size(); ++t) {
+        if (sharing[t])
+            sharers.emplace_back(static_cast<int>(t), ratio[t]);
+    }
+    for (const auto& [t, r] : sharers)
+        context.reasons->shared(t, s, sharers, "5.B step 5");
 }
 
 // The transitions computed after the sharing ones: starting from KF, every transition of the
@@ -141,7 +164,10 @@ void shareAmongMany(EngineContext& context, const Flags& group, const Flags& has
             stepLine(report, prefix, "ALGORITHM 5.B - STEP 3", "The transitions of the lowest level: " + memberList(atLevel, "T"));
         if (count == 1) {
             const int x = static_cast<int>(std::find(atLevel.begin(), atLevel.end(), true) - atLevel.begin());
-            const Real speed = cappedSpeed(net, x, net.maxSpeed[x], M, balance);
+            int limiting = -1;
+            const Real speed = cappedSpeed(net, x, net.maxSpeed[x], M, balance, &limiting);
+            if (context.reasons && limiting >= 0)
+                context.reasons->capped(x, limiting, "5.B step 3");
             u[x] = speed;
             report.format("<td><b>The computed maximal speed for T<sub>%d</sub> is <font color=#0000ff>v<sub>%d</sub>=%4.2f</td></tr>",
                           x + 1, x + 1, static_cast<double>(speed));
@@ -157,6 +183,7 @@ void shareAmongMany(EngineContext& context, const Flags& group, const Flags& has
         if (report.active())
             stepLine(report, prefix, "ALGORITHM 5.B - STEP 5",
                      "The transitions involved in the sharing are: " + memberList(involved, "T"));
+        noteSharing(context, involved, ratio, s);
         Real newBalance = balance[s];
         do {
             for (int t = 0; t < m; ++t) {

@@ -1,5 +1,6 @@
 // Algorithm 5.A: two transitions of equal level share one place according to their ratios.
 #include <algorithm>
+#include <vector>
 
 #include "engines/continuous/conflicts.h"
 #include "engines/continuous/speed_algorithm.h"
@@ -98,6 +99,30 @@ Flags downSet(const ContinuousNet& net, const Flags& group, int t1, int t2)
     return down;
 }
 
+// The facts of the explanation after one trial, to go back to when its speeds are kept.
+std::vector<SpeedFact> notedFacts(const EngineContext& context)
+{
+    return context.reasons ? context.reasons->facts() : std::vector<SpeedFact>{};
+}
+
+// The speeds of a trial are kept: so are its facts, and `second` went after `first` at s.
+void keepTrial(EngineContext& context, const std::vector<SpeedFact>& facts, int first, int second, int s,
+               const char* step)
+{
+    if (!context.reasons)
+        return;
+    context.reasons->restore(facts);
+    context.reasons->goesSecond(second, s, first, step);
+}
+
+void noteShared(EngineContext& context, const SharingEquation& pair, const char* step)
+{
+    if (!context.reasons)
+        return;
+    for (int t : {pair.a, pair.b})
+        context.reasons->shared(t, pair.place, {{pair.a, pair.ra}, {pair.b, pair.rb}}, step);
+}
+
 }  // namespace
 
 void shareBetweenTwo(EngineContext& context, const Flags& group, int top, const SharingEquation& pair, Vector& M,
@@ -118,6 +143,7 @@ void shareBetweenTwo(EngineContext& context, const Flags& group, int top, const 
     computeSpeeds(context, firstTask, M, Mnext, va);
     if (context.failed())
         return;
+    const std::vector<SpeedFact> factsA = notedFacts(context);
     const Real ba = net.balance(s, va);
     if (report.active())
         stepLine(report, prefix, "ALGORITHM 5.A - STEP 1.2", "V<sub>A</sub>: " + speedList(va, group));
@@ -134,6 +160,7 @@ void shareBetweenTwo(EngineContext& context, const Flags& group, int top, const 
     computeSpeeds(context, secondTask, M, Mnext, vb);
     if (context.failed())
         return;
+    const std::vector<SpeedFact> factsB = notedFacts(context);
     const Real bb = net.balance(s, vb);
     if (report.active())
         stepLine(report, prefix, "ALGORITHM 5.A - STEP 2.2", "V<sub>B</sub>: " + speedList(vb, group));
@@ -143,10 +170,16 @@ void shareBetweenTwo(EngineContext& context, const Flags& group, int top, const 
     const bool cond2 = vb[t1] <= va[t1] && r1 * vb[t1] < r2 * vb[t2] && (va[t1] != vb[t1] || bb <= 0);
     if (!cond1) {
         stepLine(report, prefix, "ALGORITHM 5.A - STEP 3", "The first condition does not hold");
-        v = vb[t2] != 0 ? va : vb;
+        const bool firstGoesFirst = vb[t2] != 0;
+        v = firstGoesFirst ? va : vb;
+        keepTrial(context, firstGoesFirst ? factsA : factsB, firstGoesFirst ? t1 : t2, firstGoesFirst ? t2 : t1, s,
+                  "5.A step 3");
     } else if (!cond2) {
         stepLine(report, prefix, "ALGORITHM 5.A - STEP 4", "The second condition does not hold");
-        v = va[t1] != 0 ? vb : va;
+        const bool secondGoesFirst = va[t1] != 0;
+        v = secondGoesFirst ? vb : va;
+        keepTrial(context, secondGoesFirst ? factsB : factsA, secondGoesFirst ? t2 : t1, secondGoesFirst ? t1 : t2, s,
+                  "5.A step 4");
     } else if (vb[t2] == va[t2] || va[t1] == vb[t1]) {
         Vector known = v;
         if (vb[t2] == va[t2]) {
@@ -164,7 +197,10 @@ void shareBetweenTwo(EngineContext& context, const Flags& group, int top, const 
         rest.compute[t1] = false;
         rest.compute[t2] = false;
         stepLine(report, prefix, "ALGORITHM 5.A - STEP 6", "Computing the speeds of the other transitions");
+        if (context.reasons)
+            context.reasons->restore(factsB);
         computeSpeeds(context, rest, M, Mnext, known);
+        noteShared(context, pair, vb[t2] == va[t2] ? "5.A step 4.c" : "5.A step 4.d");
         v = known;
     } else {
         Flags down = downSet(net, group, t1, t2);
@@ -185,6 +221,7 @@ void shareBetweenTwo(EngineContext& context, const Flags& group, int top, const 
         } else {
             textLine(report, prefix, "The DOWN set is empty");
         }
+        noteShared(context, pair, "5.A step 5");
     }
     textLine(report, prefix, "The speeds obtained from the algorithm 5.A are: " + speedList(v, group));
 }

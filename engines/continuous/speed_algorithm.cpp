@@ -220,6 +220,8 @@ private:
                 for (int t : m_arcs.consumers[p]) {
                     if (!m_Tndc[t] || !(m_net.incidence(p, t) < 0 || marking[p] == 0))
                         continue;
+                    if (m_context.reasons)
+                        m_context.reasons->forcedToZero(t, p);
                     m_C3[t] = 0;
                     m_C4[t] = KnownSpeed{0, 1};
                     m_workC4[t] = KnownSpeed{0, 1};
@@ -414,6 +416,8 @@ private:
             textLine(m_report, m_prefix, "The linear program was " + htmlEscape(result.message) + ".");
         }
         m_v = result.speeds;
+        if (m_context.reasons)
+            m_context.reasons->solved(m_J, m_h + 1, problem, result);
         for (int t = 0; t < m_t; ++t) {
             if (m_J[t]) {
                 ++m_count[t];
@@ -543,6 +547,8 @@ private:
                 // of zero is recognised within the balance tolerance. Only an empty place whose
                 // inflow is all taken holds t back; a marked place does not limit its speed.
                 if (fed && nearZero(bal) && m_Mnext[p] <= 0) {
+                    if (m_context.reasons)
+                        m_context.reasons->standby(t, p);
                     m_TPF[t] = false;
                     m_pending[t] = false;
                     m_Tsby[t] = true;

@@ -9,6 +9,7 @@
 #include "gui/bridge/input_export.h"
 #include "gui/bridge/result_import.h"
 #include "gui/bridge/run_folder.h"
+#include "gui/bridge/speed_cause_import.h"
 #include "process/child_process.h"
 
 namespace tokarium {
@@ -61,6 +62,8 @@ bool exportAndRun(NetSheet& sheet, const BridgeSettings& settings, const EngineS
     ChildRequest request;
     request.program = program;
     request.arguments = horizonArguments(sheet);
+    if (engine.kind == EngineKind::kContinuous)
+        request.arguments.emplace_back(kExplainEngineOption);
     request.folder = run.folder->path();
     request.captureErrors = true;
     request.ownProcessGroup = true;
@@ -99,6 +102,11 @@ bool importResults(NetSheet& sheet, const EngineSetup& engine) {
                                      : readHybridTransitionResults(*transitionText, transitions, run, problem);
     if (!transitionsRead)
         return fail(run, problem);
+    if (engine.kind == EngineKind::kContinuous) {
+        std::string absent; // an engine that explains nothing leaves the tool tips without causes
+        if (const std::optional<std::string> causes = readResultFile(folder, kSpeedCauseFile, absent))
+            readSpeedCauses(*causes, sheet);
+    }
     return true;
 }
 
@@ -127,6 +135,8 @@ void StartRun(NetSheet& sheet, const BridgeSettings& settings) {
     run.placeResults.clear(0);
     run.transitionResults.clear(0);
     run.finalRates.clear();
+    run.speedCausesKnown = false;
+    run.speedCauses.clear();
     run.engine = engineFor(sheet);
     run.folder.reset();
     const EngineSetup& engine = engineSetup(run.engine);

@@ -97,11 +97,31 @@ std::string conflictText(const NetSheet& sheet, const Place& place, const Transi
     return "; " + drawers;
 }
 
+// The continuous engine's own cause for the phase the sheet shows (the row of its last step).
+std::string engineCause(const NetSheet& sheet, const Transition& transition) {
+    const SimulationRun& run = sheet.simulationRun();
+    if (run.stepIndex < 1)
+        return {};
+    std::size_t position = 0;
+    for (NetObject* object : sheet.sortedByIndex(kTransitionKinds)) {
+        if (object == &transition)
+            break;
+        ++position;
+    }
+    const auto row = static_cast<std::size_t>(run.stepIndex - 1);
+    for (const EngineSpeedCause& cause : run.speedCauses)
+        if (cause.row == row && cause.transition == position)
+            return cause.text;
+    return {};
+}
+
 } // namespace
 
 std::string speedCause(const NetSheet& sheet, const Transition& transition) {
     if (!transition.isContinuous() || !runsBelowMaximum(transition))
         return {};
+    if (sheet.simulationRun().engine == EngineKind::kContinuous && sheet.simulationRun().speedCausesKnown)
+        return engineCause(sheet, transition);
     std::vector<std::string> causes;
     for (const Arc* arc : transition.inputArcs()) {
         const auto& place = static_cast<const Place&>(*arc->from());

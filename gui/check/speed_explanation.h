@@ -8,8 +8,11 @@
 
 namespace tokarium {
 
-// The sheet shows a state of a run: each place its marking at the start of the phase, each
-// continuous transition its speed in the phase. The speeds of a phase come from linear programs
+// A run of the continuous engine brings the engine's own causes, taken from the steps and linear
+// programs that fixed each speed (the priority level, the sharing step, the binding rows and their
+// dual values); the cause of the phase the sheet shows is that one.
+// For other runs the cause is read off the state the sheet shows: each place its marking at the
+// start of the phase, each continuous transition its speed in the phase. The speeds come from linear programs
 // whose constraints keep every empty place's balance at or above zero; a transition below its
 // maximal speed is held by such a constraint that the solved speeds make tight (an empty input place
 // whose outflow equals its inflow), by a discrete input place without enough tokens, or by an empty

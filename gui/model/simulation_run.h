@@ -47,6 +47,13 @@ struct RecordedState {
 
 enum class EngineKind { kNone, kContinuous, kHybrid };
 
+// The continuous engine's cause of a transition's speed below its maximum in one phase.
+struct EngineSpeedCause {
+    std::size_t row = 0;        // the result row of the phase
+    std::size_t transition = 0; // the transition's position in index order
+    std::string text;           // with the nodes' display names
+};
+
 // Filled by the simulation bridge; never saved.
 struct SimulationRun {
     double clock = 0.0;
@@ -71,6 +78,9 @@ struct SimulationRun {
     // the user may go back to an earlier one and forward again.
     std::vector<RecordedState> recorded;
     std::size_t shownState = 0;
+    // The causes the continuous engine gave for its speeds; known only when it wrote them.
+    bool speedCausesKnown = false;
+    std::vector<EngineSpeedCause> speedCauses;
     // The working folder of the last engine run, holding its reports; it goes with the last holder.
     std::shared_ptr<RunFolder> folder;
 };

@@ -48,21 +48,24 @@ TEST(SpeedExplanation, NamesTheCauseKnownByConstruction) {
     const Case cases[] = {
         {"an empty place fed slower than its output",
          [](NetSheet& sheet) { feedThenDrain(sheet, 1, {3}); },
-         {"T2 at time 0 runs at 1 instead of 3: P2 is empty, fed by T1 at 1"}},
+         {"T2 at time 0 runs at 1 instead of 3: P2 is empty, fed by T1 at 1; the linear program of priority level 1 "
+          "holds its balance at 0 (dual value 1)"}},
         {"a conflict settled by priority",
          [](NetSheet& sheet) {
              feedThenDrain(sheet, 2, {2, 2});
              settle(sheet, {{1, 0}, {2, 0}});
          },
-         {"T3 at time 0 runs at 0 instead of 2: P2 is empty, fed by T1 at 2; the conflict at P2 is settled by "
-          "priority: T2 (priority 1) before T3 (priority 2)"}},
+         {"T3 at time 0 runs at 0 instead of 2: P2 is empty, fed by T1 at 2; T2 (priority 1) takes 2 of it, and "
+          "nothing is left for T3 (priority 2)"}},
         {"a 1:2 sharing ratio",
          [](NetSheet& sheet) {
              feedThenDrain(sheet, 3, {5, 5});
              settle(sheet, {{1, 1}, {1, 2}});
          },
-         {"T2 at time 0 runs at 2 instead of 5: P2 is empty, fed by T1 at 3; P2 is shared in the ratios T2 1 : T3 2",
-          "T3 at time 0 runs at 1 instead of 5: P2 is empty, fed by T1 at 3; P2 is shared in the ratios T3 2 : T2 1"}},
+         {"T2 at time 0 runs at 2 instead of 5: P2 is empty, fed by T1 at 3, and shared in the ratios T2 1 : T3 2 "
+          "(5.A step 5)",
+          "T3 at time 0 runs at 1 instead of 5: P2 is empty, fed by T1 at 3, and shared in the ratios T2 1 : T3 2 "
+          "(5.A step 5)"}},
         {"a chain: T2 is fed by T1, which is itself held by an empty place",
          [](NetSheet& sheet) {
              Place& source = continuousPlace(sheet, 1, 4);
@@ -79,8 +82,20 @@ TEST(SpeedExplanation, NamesTheCauseKnownByConstruction) {
              addArc(sheet, second, t2);
              addArc(sheet, t2, sink);
          },
-         {"T2 at time 0 runs at 1 instead of 2: P2 is empty, fed by T1 at 1",
-          "T3 at time 0 runs at 1 instead of 3: P3 is empty, fed by T2 at 1 (T2 is limited too)"}},
+         {"T2 at time 0 runs at 1 instead of 2: P2 is empty, fed by T1 at 1; the linear program of priority level 1 "
+          "holds its balance at 0 (dual value 2)",
+          "T3 at time 0 runs at 1 instead of 3: P3 is empty, fed by T2 at 1 (T2 is limited too); the linear program "
+          "of priority level 1 holds its balance at 0 (dual value 1)"}},
+        {"the engine's node numbers become the names the user gave, in index order",
+         [](NetSheet& sheet) {
+             feedThenDrain(sheet, 1, {3});
+             for (NetObject* object : sheet.sortedByIndex(kNodeKinds)) {
+                 auto& node = static_cast<NetNode&>(*object);
+                 node.setName((node.isPlace() ? "tank " : "pump ") + std::to_string(node.index()));
+             }
+         },
+         {"pump 2 at time 0 runs at 1 instead of 3: tank 2 is empty, fed by pump 1 at 1; the linear program of "
+          "priority level 1 holds its balance at 0 (dual value 1)"}},
     };
     ProgramFolder programs;
     const BridgeSettings settings = programs.settings();
