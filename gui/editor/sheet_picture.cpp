@@ -10,6 +10,7 @@
 #include <cctype>
 #include <vector>
 
+#include "gui/editor/editor_constants.h"
 #include "gui/editor/page_geometry.h"
 #include "gui/editor/sheet_painting.h"
 #include "gui/editor/sheet_printing.h"
@@ -78,6 +79,9 @@ QByteArray pdfBytes(const NetSheet& sheet, const EditorSession& session) {
 
 QByteArray svgBytes(const NetSheet& sheet, const EditorSession& session) {
     SvgSurface svg;
+    // The grid as printed: one dot of a reference pixel (one logical unit) per grid point.
+    if (sheet.grid().shown && sheet.grid().step >= kMinimumGridDotSpacing)
+        svg.drawDots(gridDots(sheet, pageRect(sheet)), 1.0);
     drawSheetObjects(svg, sheet, drawContextFor(sheet, session, false), false);
     return svg.document(pageRect(sheet));
 }

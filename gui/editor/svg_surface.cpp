@@ -158,6 +158,18 @@ void SvgSurface::popClip() {
     m_body += QStringLiteral("</g>\n");
 }
 
+void SvgSurface::drawDots(const std::vector<Point>& dots, double diameter) {
+    if (dots.empty())
+        return;
+    // A zero-length segment with round caps is a dot of the stroke's width.
+    QString path;
+    for (const Point& p : dots)
+        path += QStringLiteral("M%1 %2h0").arg(p.x).arg(p.y);
+    m_body += QStringLiteral("<path d=\"%1\" fill=\"none\" stroke=\"#000000\" stroke-width=\"%2\" "
+                             "stroke-linecap=\"round\"/>\n")
+                  .arg(path, number(diameter));
+}
+
 QByteArray SvgSurface::document(const Rect& viewBox) const {
     QString svg = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                                  "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "

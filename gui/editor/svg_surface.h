@@ -25,6 +25,9 @@ public:
     void pushClip(const Rect& rect) override;
     void popClip() override;
 
+    // Round dots of the given diameter, black, as one path (the grid of a printed page).
+    void drawDots(const std::vector<Point>& dots, double diameter);
+
     QByteArray document(const Rect& viewBox) const;
 
 private:

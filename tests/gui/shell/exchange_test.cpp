@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "gui/editor/page_geometry.h"
 #include "gui/editor/sheet_view.h"
 #include "gui/shell/analysis_dialog.h"
 #include "gui/shell/exchange_commands.h"
@@ -71,6 +72,17 @@ TEST_F(ExchangeTest, PicturesOfTheActiveNetInEachFormat) {
         window.exchangeCommands().exportPicture()->trigger();
     }
     EXPECT_TRUE(readBytes(folder.file("tanks.svg")).starts_with("<?xml"));
+    // The SVG has the grid as printed, one dot per grid point of the page, and none once it is hidden.
+    const auto dotCount = [this](const char* name) {
+        const std::string svg = readBytes(folder.file(name));
+        std::size_t dots = 0;
+        for (std::size_t at = svg.find("h0"); at != std::string::npos; at = svg.find("h0", at + 2))
+            ++dots;
+        return dots;
+    };
+    const std::size_t gridPoints = gridDots(activeSheet(), pageRect(activeSheet())).size();
+    EXPECT_GT(gridPoints, 1000u);
+    EXPECT_EQ(dotCount("tanks.svg"), gridPoints);
     EXPECT_TRUE(readBytes(folder.file("tanks.pdf")).starts_with("%PDF"));
     // A4 portrait at 100 dots per inch.
     const QImage png(QString::fromStdString(folder.file("tanks.png")));
@@ -78,6 +90,11 @@ TEST_F(ExchangeTest, PicturesOfTheActiveNetInEachFormat) {
     EXPECT_EQ(png.height(), 1169);
     EXPECT_TRUE(activeSheet().sortedByIndex(kPlaceKinds)[0]->isSelected()) << "the selection is kept";
     EXPECT_TRUE(prompt.messages.empty());
+    activeSheet().grid().shown = false;
+    chosen = QString::fromStdString(folder.file("no_grid.svg"));
+    window.exchangeCommands().exportPicture()->trigger();
+    EXPECT_EQ(dotCount("no_grid.svg"), 0u);
+    activeSheet().grid().shown = true;
 
     chosen = QString::fromStdString(folder.file("tanks.gif"));
     window.exchangeCommands().exportPicture()->trigger();
