@@ -128,6 +128,38 @@ std::optional<Point> nodePosition(const XmlElement& element) {
                  static_cast<std::int32_t>(std::lround(parseCoordinate(element, *position, "y")))};
 }
 
+// The bend points of an arc: the positions of its graphics, in order.
+std::vector<Point> arcBends(const XmlElement& arc) {
+    std::vector<Point> bends;
+    const XmlElement* graphics = arc.child("graphics");
+    if (!graphics)
+        return bends;
+    for (const XmlElement& child : graphics->children) {
+        if (child.name == "position")
+            bends.push_back({static_cast<std::int32_t>(std::lround(parseCoordinate(arc, child, "x"))),
+                             static_cast<std::int32_t>(std::lround(parseCoordinate(arc, child, "y")))});
+    }
+    return bends;
+}
+
+Point midpoint(Point a, Point b) {
+    return {a.x + (b.x - a.x) / 2, a.y + (b.y - a.y) / 2};
+}
+
+// A polyline from `from` through the bends to `to` as a route: every bend a pass-through point, and
+// between two of them a control point halfway, so that each piece of the curve is the straight line.
+std::vector<Point> polylineRoute(Point from, const std::vector<Point>& bends, Point to) {
+    std::vector<Point> route;
+    Point previous = from;
+    for (Point bend : bends) {
+        route.push_back(midpoint(previous, bend));
+        route.push_back(bend);
+        previous = bend;
+    }
+    route.push_back(midpoint(previous, to));
+    return route;
+}
+
 class NetImporter {
 public:
     NetImporter(std::string_view input, const XmlElement& net, NetSheet& sheet)
@@ -268,6 +300,11 @@ private:
         if (from.isPlace() == to.isPlace())
             failAt(element, "the arc joins two " + std::string(from.isPlace() ? "places" : "transitions"));
         std::unique_ptr<NetObject> object = toolObject(element, kArcKinds);
+        // Without this program's data the arc keeps the bends another tool gave it, when both ends
+        // stand where the file put them.
+        const std::vector<Point> bends = object ? std::vector<Point>() : arcBends(element);
+        const bool placedEnds = std::find(m_unplaced.begin(), m_unplaced.end(), &from) == m_unplaced.end() &&
+                                std::find(m_unplaced.begin(), m_unplaced.end(), &to) == m_unplaced.end();
         const std::optional<std::string> inscription = labelText(element, "inscription");
         double weight = object ? static_cast<Arc&>(*object).weight() : 1.0;
         if (inscription)
@@ -291,6 +328,8 @@ private:
         if (const auto same = m_arcByEnds.find(key); same != m_arcByEnds.end()) {
             m_newArcs[same->second] = std::move(arc);
         } else {
+            if (!bends.empty() && placedEnds)
+                arc->setRoute(polylineRoute(from.rect().centre(), bends, to.rect().centre()));
             m_arcByEnds[key] = m_newArcs.size();
             m_newArcs.push_back(std::move(arc));
         }

@@ -186,6 +186,34 @@ TEST(PnmlImport, RefusesMalformedNetsNamingTheElement) {
     EXPECT_EQ(importPnml("<?xml version='1.0'?>\n<document/>").error, "line 2: the root element is <document>, not <pnml>");
 }
 
+TEST(PnmlImport, BendPointsOfOtherToolsBecomeStraightRoutePieces) {
+    // p (100,100) -> t (300,100) bends at (100,200) and (300,200); t -> q bends once but q has no
+    // position, so that arc stays straight.
+    const PnmlImportResult result = importPnml(pnmlFile(ptNet(
+        "n", "<page id=\"g\"><place id=\"p\"><graphics><position x=\"100\" y=\"100\"/></graphics></place>"
+             "<transition id=\"t\"><graphics><position x=\"300\" y=\"100\"/></graphics></transition>"
+             "<place id=\"q\"/>"
+             "<arc id=\"a\" source=\"p\" target=\"t\"><graphics><position x=\"100\" y=\"200\"/>"
+             "<position x=\"300\" y=\"200\"/></graphics></arc>"
+             "<arc id=\"b\" source=\"t\" target=\"q\"><graphics><position x=\"500\" y=\"50\"/></graphics></arc>"
+             "</page>")));
+    ASSERT_EQ(result.sheets.size(), 1u) << result.error;
+    const Arc* bent = arcBetween(*result.sheets[0], "P1", "T1");
+    ASSERT_NE(bent, nullptr);
+    // Pass-through points at the bends, control points halfway along each straight piece.
+    const std::vector<Point> route{{100, 150}, {100, 200}, {200, 200}, {300, 200}, {300, 150}};
+    EXPECT_EQ(bent->route(), route);
+    const Arc* straight = arcBetween(*result.sheets[0], "T1", "P2");
+    ASSERT_NE(straight, nullptr);
+    EXPECT_TRUE(straight->route().empty());
+
+    const PnmlImportResult bad = importPnml(pnmlFile(ptNet(
+        "n", "<page id=\"g\"><place id=\"p\"/><transition id=\"t\"/><arc id=\"a\" source=\"p\" target=\"t\">"
+             "<graphics><position x=\"1\" y=\"zero\"/></graphics></arc></page>")));
+    EXPECT_TRUE(bad.sheets.empty());
+    EXPECT_NE(bad.error.find("\"a\""), std::string::npos) << bad.error;
+}
+
 TEST(PnmlImport, ParallelArcsAddTheirWeights) {
     const PnmlImportResult result = importPnml(pnmlFile(ptNet(
         "n", "<page id=\"g\"><place id=\"p\"/><transition id=\"t\"/>"
