@@ -682,7 +682,7 @@ TEST_F(SimulationTest, RestingOnALimitedTransitionWhileSteppingTellsWhy) {
     trigger(SimulationCommand::kOneStepForward);
     // At time 2, P1 is empty and T1 stops; T2 drains P2 at its maximal speed and needs no explanation.
     ASSERT_EQ(sheet(0).findTransition(1)->shownValue(), 0.0);
-    EXPECT_TRUE(toolTipAt(*sheet(0).findTransition(1)).endsWith(QStringLiteral("\nWhy: P1 is empty, nothing feeds it")))
+    EXPECT_TRUE(toolTipAt(*sheet(0).findTransition(1)).endsWith(QStringLiteral("\nWhy: P1 is empty and nothing feeds it")))
         << toolTipAt(*sheet(0).findTransition(1)).toStdString();
     QWidget* tip = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets())
