@@ -67,8 +67,10 @@ public:
 
         EngineContext context{m_net, m_solver, m_long, {}};
         SpeedReasons reasons;
-        if (m_explain)
+        if (m_explain) {
             context.reasons = &reasons;
+            m_solver.setRowsWanted(true);  // the binding rows and their duals name the causes
+        }
         double phaseStart = 0;
         while (true) {
             if (m_run.states.size() >= kMaxStates)
