@@ -77,9 +77,13 @@ void Report::format(const char* format, ...)
     va_start(args, format);
     va_list copy;
     va_copy(copy, args);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    // Most lines fit the stack buffer; a longer one is formatted again into one of its size.
+    char line[256];
+    const int length = std::vsnprintf(line, sizeof line, format, copy);
     va_end(copy);
-    if (length > 0) {
+    if (length > 0 && static_cast<std::size_t>(length) < sizeof line) {
+        append(std::string_view(line, static_cast<std::size_t>(length)));
+    } else if (length > 0) {
         std::vector<char> text(static_cast<std::size_t>(length) + 1);
         std::vsnprintf(text.data(), text.size(), format, args);
         append(std::string_view(text.data(), static_cast<std::size_t>(length)));
