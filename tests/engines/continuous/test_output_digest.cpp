@@ -2,9 +2,7 @@
 // linear program of runs on generated nets, compared with digests taken from an earlier build.
 // A change of the engine that is meant to change its output updates the digests below with the
 // values this test prints.
-#include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,8 +12,8 @@
 
 #include "engines/continuous/engine.h"
 #include "engines/continuous/lp_problem.h"
-#include "engines/continuous/lp_solve_library.h"
 #include "engines/continuous/result_files.h"
+#include "engines/continuous/solver_choice.h"
 #include "tests/engines/continuous/flowrun_test_support.h"
 #include "tests/engines/continuous/hand_derived_nets.h"
 #include "tests/engines/continuous/random_nets.h"
@@ -44,24 +42,24 @@ private:
     std::uint64_t m_value = 14695981039346656037ULL;
 };
 
-// The library solver, handing the text of each program to the digest first.
+// A solver of either path, handing the text of each program to the digest first.
 class TextRecordingSolver final : public LpSolver {
 public:
-    explicit TextRecordingSolver(Digest& digest) : m_digest(digest) {}
+    TextRecordingSolver(Digest& digest, SolverKind kind) : m_digest(digest), m_solver(makeSolver(kind)) {}
     SolveResult solve(const LpProblem& problem) override
     {
         m_digest.add(lpModelText(problem));
-        return m_library.solve(problem);
+        return m_solver->solve(problem);
     }
 
 private:
     Digest& m_digest;
-    LpSolveLibrary m_library;
+    std::unique_ptr<LpSolver> m_solver;
 };
 
-void addRun(Digest& digest, const std::string& input)
+void addRun(Digest& digest, const std::string& input, SolverKind kind)
 {
-    TextRecordingSolver solver(digest);
+    TextRecordingSolver solver(digest, kind);
     Report longReport;
     Report briefReport;
     const Simulation simulation = simulateText(input, solver, longReport, briefReport);
@@ -182,6 +180,7 @@ struct DigestCase {
     const char* name;
     std::function<std::vector<std::string>()> inputs;
     std::uint64_t digest;
+    SolverKind kind = SolverKind::kLibrary;
 };
 
 std::vector<std::string> handDerived()
@@ -206,6 +205,9 @@ const DigestCase kCases[] = {
     {"chain of 80", [] { return std::vector<std::string>{chainNet(80)}; }, 0x4706abe24b51967fULL},
     {"fan of 60", [] { return std::vector<std::string>{fanNet(60)}; }, 0xfc6d5cbea285046eULL},
     {"grid of 7 x 7", [] { return std::vector<std::string>{gridNet(7)}; }, 0x699621adddcb2dabULL},
+    {"hand-derived nets, solver program", handDerived, 0x71e621a6fcb4b2ceULL, SolverKind::kCommandLine},
+    {"chain of 20, solver program", [] { return std::vector<std::string>{chainNet(20)}; }, 0xb9e78b999fd7f65fULL,
+     SolverKind::kCommandLine},
 };
 
 TEST(OutputDigest, EveryReportResultFileAndProgramTextStaysTheSame)
@@ -215,7 +217,7 @@ TEST(OutputDigest, EveryReportResultFileAndProgramTextStaysTheSame)
     for (const DigestCase& entry : kCases) {
         Digest digest;
         for (const std::string& input : entry.inputs())
-            addRun(digest, input);
+            addRun(digest, input, entry.kind);
         EXPECT_EQ(digest.value(), entry.digest) << entry.name << ": 0x" << std::hex << digest.value();
     }
 }
