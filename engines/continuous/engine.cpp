@@ -28,10 +28,10 @@ constexpr int kFailure = kRunFailed;
 class EngineDriver {
 public:
     EngineDriver(LpSolver& solver, Report& longReport, Report& briefReport, Simulation& simulation, double horizon,
-                 bool explain)
+                 bool explain, const ClockWatch& watch)
         : m_solver(solver), m_long(longReport), m_brief(briefReport), m_net(simulation.net),
           m_run(simulation.run), m_failure(simulation.failure), m_horizon(horizon), m_causes(simulation.speedCauses),
-          m_explain(explain)
+          m_explain(explain), m_watch(watch)
     {
     }
 
@@ -82,6 +82,8 @@ public:
             const Vector start = m_run.M;
             m_run.v.assign(m_net.m, 0);
             m_run.M = m_run.Mnext;
+            if (m_watch)
+                m_watch(phaseStart);
 
             writePhaseHeader(m_long, phase);
             if (m_explain)
@@ -161,15 +163,17 @@ private:
     double m_horizon;
     std::vector<PhaseCauses>& m_causes;
     bool m_explain;
+    const ClockWatch& m_watch;
 };
 
 }  // namespace
 
 Simulation simulateText(std::string_view content, LpSolver& solver, Report& longReport, Report& briefReport,
-                        double horizon, bool explain)
+                        double horizon, bool explain, const ClockWatch& watch)
 {
     Simulation simulation;
-    simulation.status = EngineDriver(solver, longReport, briefReport, simulation, horizon, explain).simulate(content);
+    simulation.status =
+        EngineDriver(solver, longReport, briefReport, simulation, horizon, explain, watch).simulate(content);
     return simulation;
 }
 
@@ -189,7 +193,7 @@ int fileFailure(LpSolver& solver, const std::string& message)
 
 }  // namespace
 
-int runEngine(LpSolver& solver, double horizon, bool explain)
+int runEngine(LpSolver& solver, double horizon, bool explain, const ClockWatch& watch)
 {
     removeOldResults();
     std::ifstream input(kInputFile, std::ios::binary);
@@ -205,7 +209,8 @@ int runEngine(LpSolver& solver, double horizon, bool explain)
     }
     longReport.limitTo(kMaxTraceBytes);
 
-    const Simulation simulation = simulateText(content.str(), solver, longReport, briefReport, horizon, explain);
+    const Simulation simulation =
+        simulateText(content.str(), solver, longReport, briefReport, horizon, explain, watch);
     std::string resultProblem;
     if (simulation.status == 0) {
         std::vector<ResultFile> files = resultFiles(simulation.run, simulation.net.n, simulation.net.m);

@@ -512,6 +512,8 @@ bool Algorithm::step11()
         return false;
     }
     m_s.Ts = m_s.TOS.timp(1);
+    if (m_s.watch)
+        m_s.watch(m_s.Ts);
     m_r += "<br>Next time t<sub>s</sub>=" + f2(m_s.Ts);
     const auto stare = static_cast<std::size_t>(m_s.stare);
     IbState& state = m_s.IB[stare - 1];

@@ -48,7 +48,7 @@ EngineRunResult startRun(std::string_view dataText)
     return {std::move(run), {}};
 }
 
-int runMixsim(std::FILE* errors, SpeedSolver& solver, double horizon)
+int runMixsim(std::FILE* errors, SpeedSolver& solver, double horizon, flowrun::ClockWatch watch)
 {
     std::optional<std::string> text = readWholeFile(kDataFileName);
     if (!text) {
@@ -63,6 +63,7 @@ int runMixsim(std::FILE* errors, SpeedSolver& solver, double horizon)
     }
     EngineRun& run = *started.run;
     run.state.horizon = horizon;
+    run.state.watch = std::move(watch);
     // The long report goes to its file as it grows, under a temporary name until it is complete.
     const std::string reportTemporary = std::string(kReportFileName) + ".tmp";
     ReportText report;

@@ -32,8 +32,9 @@ struct EngineRunResult {
 // the net (the solver gives the speeds of its sub-nets) and writes the result
 // files and both reports there. Bad input is reported on `errors` before any
 // file is written. Returns the exit status.
-// With a horizon the run ends after the first event time past it.
+// With a horizon the run ends after the first event time past it; a watch is told each event time.
 [[nodiscard]] int runMixsim(std::FILE* errors, SpeedSolver& solver,
-                            double horizon = std::numeric_limits<double>::infinity());
+                            double horizon = std::numeric_limits<double>::infinity(),
+                            flowrun::ClockWatch watch = {});
 
 }  // namespace mixsim

@@ -1,6 +1,7 @@
 // The simulation state the run starts from, before the event-driven simulation.
 #pragma once
 
+#include "engines/continuous/progress_option.h"
 #include "engines/hybrid/hybrid_net.h"
 #include "engines/hybrid/records.h"
 
@@ -27,6 +28,8 @@ struct SimulationState {
     int contor_2 = 0;  // at a repetition: the step at which the walk resumes
     // The run ends after the first event time past this one (no horizon: infinity).
     double horizon = std::numeric_limits<double>::infinity();
+    // Told each event time the run reaches (none: nobody watches).
+    flowrun::ClockWatch watch;
 };
 
 // Per discrete transition (position in Trandis): the number of the last
