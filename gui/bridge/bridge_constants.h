@@ -22,6 +22,8 @@ inline constexpr std::string_view kLongReport = "results.htm";
 inline constexpr std::string_view kShortReport = "short_results.htm";
 inline constexpr std::string_view kHybridLongReport = "results_hybrid.htm";
 inline constexpr std::string_view kHybridShortReport = "short_results_hybrid.htm";
+// Where an engine keeps the clock it has reached while a wait watches it.
+inline constexpr std::string_view kProgressFile = "progress";
 
 // Line end of the engine input files.
 inline constexpr std::string_view kInputLineEnd = "\r\n";

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gui/bridge/engine_progress.h"
 #include "gui/model/net_sheet.h"
 
 namespace tokarium {
@@ -37,9 +38,10 @@ struct BridgeSettings {
     // sheet runs again or goes.
     bool keepRuns = false;
     std::chrono::milliseconds engineTimeLimit;
-    // Called repeatedly while an engine runs (a user interface keeps itself painted there); returning
-    // false stops the engine, and the sheet's run ends as failed.
-    std::function<bool()> keepWaiting;
+    // Called repeatedly while an engine runs, with how far it has got (a user interface keeps itself
+    // painted there and shows the progress); returning false stops the engine, and the sheet's run
+    // ends as failed. Without it the engine is not asked to report its clock.
+    std::function<bool(const EngineProgress&)> keepWaiting;
 
     // The folder of the running program (from /proc/self/exe).
     static BridgeSettings forRunningProgram();

@@ -6,6 +6,8 @@
 #include <system_error>
 
 #include "engines/continuous/horizon_option.h"
+#include "engines/continuous/progress_option.h"
+#include "gui/bridge/bridge_constants.h"
 #include "gui/bridge/input_export.h"
 #include "gui/bridge/result_import.h"
 #include "gui/bridge/run_folder.h"
@@ -68,7 +70,16 @@ bool exportAndRun(NetSheet& sheet, const BridgeSettings& settings, const EngineS
     request.captureErrors = true;
     request.ownProcessGroup = true;
     request.timeLimit = settings.engineTimeLimit;
-    request.keepWaiting = settings.keepWaiting;
+    // A wait that watches the run gets the clock the engine keeps in its progress file.
+    ProgressReader progressFile(run.folder->path() / kProgressFile);
+    EngineProgress progress{sheet.name(), sheet.duration(), std::nullopt};
+    if (settings.keepWaiting) {
+        request.arguments.push_back(std::string(flowrun::kProgressOption) + std::string(kProgressFile));
+        request.keepWaiting = [&settings, &progressFile, &progress] {
+            progress.clock = progressFile.read();
+            return settings.keepWaiting(progress);
+        };
+    }
     const ChildOutcome programRun = runChild(request);
     if (!programRun.problem.empty()) {
         fail(run, programRun.problem);
