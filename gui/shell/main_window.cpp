@@ -32,6 +32,7 @@
 #include "gui/shell/qt_text.h"
 #include "gui/shell/sheet_frame.h"
 #include "gui/shell/shell_icons.h"
+#include "gui/shell/run_progress.h"
 #include "gui/shell/status_line.h"
 #include "gui/shell/step_controls.h"
 
@@ -84,6 +85,8 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     });
     setWindowIcon(shellIcon(QStringLiteral("tokarium")));
     m_status = std::make_unique<StatusLine>(*statusBar());
+    m_runProgress = new RunProgress(statusBar());
+    statusBar()->addPermanentWidget(m_runProgress);
     createActions();
     decorateCommands(m_actions);
     m_exchange = new ExchangeCommands(*this);

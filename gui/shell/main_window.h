@@ -29,6 +29,7 @@ namespace tokarium {
 
 class ExchangeCommands;
 class MessageBoxPrompt;
+class RunProgress;
 class StatusLine;
 class StepControls;
 class SheetFrame;
@@ -154,6 +155,7 @@ public:
     QComboBox* zoomList() const { return m_zoomList; }
     QComboBox* placeKindList() const { return m_placeKinds; }
     const StatusLine& statusLine() const { return *m_status; }
+    RunProgress& runProgress() const { return *m_runProgress; }
     StepControls& stepControls() const { return *m_steps; }
     std::vector<NetDocument*> documents() const;
     // Windows that are open (not closing), in the order they were created.
@@ -242,6 +244,7 @@ private:
     QComboBox* m_zoomList = nullptr;
     QTimer* m_refreshTimer = nullptr;
     std::unique_ptr<StatusLine> m_status;
+    RunProgress* m_runProgress = nullptr; // shown in the status bar during long engine runs
     StepControls* m_steps = nullptr;
     // Whether the menu bar shows the form with a document.
     std::optional<bool> m_documentForm;

@@ -24,11 +24,11 @@
 namespace tokarium {
 namespace {
 
-// The ordinary arrow, and no cancel box, over a message shown while an engine command runs.
+// The ordinary arrow, and no run progress, over a message shown while an engine command runs.
 class ArrowCursor {
 public:
     explicit ArrowCursor(EngineWait& wait) {
-        wait.hideCancelBox();
+        wait.hideProgress();
         QApplication::setOverrideCursor(Qt::ArrowCursor);
     }
     ~ArrowCursor() { QApplication::restoreOverrideCursor(); }
@@ -169,9 +169,9 @@ void ShellSimulation::stopConditionsCommand(const SimulationTarget& target) {
 }
 
 void ShellSimulation::engineCommand(SimulationCommand command, const SimulationTarget& target) {
-    EngineWait wait(target.parent, m_ui.cancelOfferDelay);
+    EngineWait wait(m_window.runProgress(), m_ui.progressDelay);
     BridgeSettings settings = m_settings;
-    settings.keepWaiting = [&wait] { return wait.keepWaiting(); };
+    settings.keepWaiting = [&wait](const EngineProgress& progress) { return wait.keepWaiting(progress); };
     ArrowCursorPrompt prompt(m_prompt, wait);
     WindowFeedback feedback(
         m_window,

@@ -18,8 +18,8 @@ namespace tokarium {
 
 class MainWindow;
 
-// An engine running longer than this offers its "Cancel" box.
-inline constexpr std::chrono::milliseconds kCancelOfferDelay{1500};
+// An engine running longer than this shows its progress and "Cancel" in the status bar.
+inline constexpr std::chrono::milliseconds kProgressDelay{1500};
 
 // How the commands show their modal windows and open reports; tests replace them.
 struct SimulationUi {
@@ -28,7 +28,7 @@ struct SimulationUi {
     // Hands a report file to the desktop's viewer; false when no viewer could be started.
     std::function<bool(const QString& file)> openFile;
     SaveFileChooser chooseSaveFile = plotterFileDialog();
-    std::chrono::milliseconds cancelOfferDelay = kCancelOfferDelay;
+    std::chrono::milliseconds progressDelay = kProgressDelay;
 };
 
 class ShellSimulation : public SimulationCommands {

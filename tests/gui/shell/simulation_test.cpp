@@ -9,7 +9,8 @@
 #include <QLabel>
 #include <QHelpEvent>
 #include <QListWidget>
-#include <QProgressDialog>
+#include <QProgressBar>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -41,6 +42,7 @@
 #include "gui/shell/engine_wait.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/program_services.h"
+#include "gui/shell/run_progress.h"
 #include "gui/shell/sheet_frame.h"
 #include "gui/shell/shell_simulation.h"
 #include "gui/shell/status_line.h"
@@ -600,39 +602,39 @@ TEST_F(SimulationTest, HybridNetsOpenTheHybridEnginesReports) {
 }
 
 TEST_F(SimulationTest, CancellingALongEngineRunEndsItAsAFailedRun) {
-    // An engine that would run for a minute.
+    // An engine that would run for a minute and never tells its clock.
     const std::filesystem::path engine = programFolder.path() / kContinuousFolder / kContinuousProgram;
     std::filesystem::remove(engine);
     std::ofstream(engine) << "#!/bin/sh\nsleep 60\n";
     std::filesystem::permissions(engine, std::filesystem::perms::owner_all);
     openExample("continuous_tanks.pn");
 
-    // The cancel box appears at once in this test; its Cancel is pressed as soon as it shows.
+    // The progress shows at once in this test; its Cancel is clicked as soon as it shows.
     SimulationUi ui = recordingUi();
-    ui.cancelOfferDelay = std::chrono::milliseconds(0);
+    ui.progressDelay = std::chrono::milliseconds(0);
     ShellSimulation quick(window, bridgeSettings(), prompt, ui);
     window.setSimulationCommands(&quick);
+    RunProgress& progress = window.runProgress();
     QTimer presser;
-    bool boxSeen = false;
+    QString shownText;
     std::optional<Qt::CursorShape> cursorWhileRunning;
-    QObject::connect(&presser, &QTimer::timeout, [&boxSeen, &cursorWhileRunning] {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* box = qobject_cast<QProgressDialog*>(widget); box && box->isVisible()) {
-                boxSeen = true;
-                if (const QCursor* cursor = QApplication::overrideCursor())
-                    cursorWhileRunning = cursor->shape();
-                saveScreenshot(*box, QStringLiteral("engine_running_box"));
-                box->cancel();
-            }
+    QObject::connect(&presser, &QTimer::timeout, [&] {
+        if (progress.isHidden())
+            return;
+        shownText = progress.text();
+        if (const QCursor* cursor = QApplication::overrideCursor())
+            cursorWhileRunning = cursor->shape();
+        QTest::mouseClick(&progress.cancelButton(), Qt::LeftButton);
     });
     presser.start(50);
 
     const auto begun = std::chrono::steady_clock::now();
     trigger(SimulationCommand::kOneStepForward);
     EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(20));
-    EXPECT_TRUE(boxSeen);
+    EXPECT_EQ(shownText, "Simulating \"Two tanks\"...") << shownText.toStdString();
     EXPECT_EQ(cursorWhileRunning, Qt::BusyCursor);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(progress.isHidden());
     // Both nets end at once: the second one's engine is not even waited for.
     EXPECT_NE(sheet(0).simulationRun().problem.find("stopped by the user"), std::string::npos)
         << sheet(0).simulationRun().problem;
@@ -642,6 +644,80 @@ TEST_F(SimulationTest, CancellingALongEngineRunEndsItAsAFailedRun) {
     EXPECT_NE(prompt.messages[0].find("stopped by the user"), std::string::npos) << prompt.messages[0];
     EXPECT_EQ(prompt.messages[2], std::string(kEndOfSimulation));
     EXPECT_EQ(marking(0, 1), 6.0);
+    window.setSimulationCommands(&simulation);
+}
+
+TEST_F(SimulationTest, ALongRunShowsItsClockAgainstTheDurationInTheStatusBarUntilEscCancelsIt) {
+    // A discrete clock (P1 and T1 of duration 1 in a loop) beside a continuous source T2 filling P2:
+    // the hybrid engine handles an event every time unit up to the duration.
+    window.newFile();
+    NetSheet& net = sheet(0);
+    net.setName("Clock");
+    net.setDuration(1900);
+    const auto node = [&net](ObjectKind kind, std::int32_t index, double value, std::int32_t x) -> NetNode& {
+        auto object = createObject(kind);
+        auto& made = static_cast<NetNode&>(*object);
+        made.setIndex(index);
+        if (auto* place = dynamic_cast<Place*>(&made))
+            place->setInitialMarking(value);
+        else
+            static_cast<Transition&>(made).setFt(value);
+        made.offset(x, 300);
+        return static_cast<NetNode&>(net.add(std::move(object)));
+    };
+    const auto arc = [&net](NetNode& from, NetNode& to) {
+        auto made = createObject(ObjectKind::kOrdinaryArc);
+        static_cast<Arc&>(*made).link(from, to);
+        net.add(std::move(made));
+    };
+    NetNode& p1 = node(ObjectKind::kDiscretePlace, 1, 1, 100);
+    NetNode& t1 = node(ObjectKind::kDiscreteTransition, 1, 1, 250);
+    NetNode& t2 = node(ObjectKind::kContinuousTransition, 2, 1, 400);
+    NetNode& p2 = node(ObjectKind::kContinuousPlace, 2, 0, 550);
+    arc(p1, t1);
+    arc(t1, p1);
+    arc(t2, p2);
+
+    SimulationUi ui = recordingUi();
+    ui.progressDelay = std::chrono::milliseconds(0);
+    ShellSimulation quick(window, bridgeSettings(), prompt, ui);
+    window.setSimulationCommands(&quick);
+    RunProgress& progress = window.runProgress();
+    QTimer watcher;
+    QString shownText;
+    int shownValue = -1;
+    int shownMaximum = -1;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (progress.isHidden() || progress.bar().value() <= 0 || shownValue >= 0)
+            return;
+        shownText = progress.text();
+        shownValue = progress.bar().value();
+        shownMaximum = progress.bar().maximum();
+        window.resize(1100, 760);
+        saveScreenshot(*window.statusBar(), QStringLiteral("status_bar_running"));
+        // The window takes no command meanwhile: neither a shortcut nor a click on the sheet.
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QTest::mouseClick(window.activeView()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::keyClick(window.activeView()->viewport(), Qt::Key_Escape);
+    });
+    watcher.start(20);
+
+    trigger(SimulationCommand::kOneStepForward);
+    // "t = n / 1900" with the bar at n / 1900 of its length, for a whole event time n inside the run.
+    const QRegularExpressionMatch shown =
+        QRegularExpression(QStringLiteral("^Simulating \"Clock\": t = (\\d+) / 1900$")).match(shownText);
+    ASSERT_TRUE(shown.hasMatch()) << shownText.toStdString();
+    const int clock = shown.captured(1).toInt();
+    EXPECT_GE(clock, 1);
+    EXPECT_LT(clock, 1901);
+    EXPECT_EQ(shownMaximum, 1000);
+    EXPECT_EQ(shownValue, std::lround(clock * 1000.0 / 1900));
+    EXPECT_EQ(window.documents().size(), 1u);
+    EXPECT_TRUE(progress.isHidden());
+    EXPECT_NE(net.simulationRun().problem.find("stopped by the user"), std::string::npos)
+        << net.simulationRun().problem;
+    ASSERT_EQ(prompt.messages.size(), 2u);
+    EXPECT_EQ(prompt.messages[1], std::string(kEndOfSimulation));
     window.setSimulationCommands(&simulation);
 }
 
