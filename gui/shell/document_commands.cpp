@@ -48,6 +48,18 @@ void MainWindow::startUp(const std::optional<std::string>& commandLineFile) {
     refreshNow();
 }
 
+void MainWindow::showAsLeft() {
+    const SettingsFile settings = SettingsFile::load(settingsPath());
+    const QByteArray geometry =
+        QByteArray::fromBase64(QByteArray::fromStdString(settings.value(kWindowSection, kGeometryKey)));
+    // Qt keeps the size from before the maximising, so that un-maximising gives it back; a geometry that
+    // is damaged or no longer fits any screen is put right or ignored.
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        showMaximized();
+    else
+        show();
+}
+
 std::vector<NetDocument*> MainWindow::documents() const {
     std::vector<NetDocument*> list;
     for (const auto& document : m_documents)
@@ -296,6 +308,9 @@ bool MainWindow::closeAllAndSaveSettings() {
     SettingsFile settings = SettingsFile::load(settingsPath());
     m_recentFiles.store(settings);
     settings.setValue(kWindowSection, kLayoutKey, saveState().toBase64().toStdString());
+    // Only a window the user has seen has a place worth keeping.
+    if (isVisible())
+        settings.setValue(kWindowSection, kGeometryKey, saveGeometry().toBase64().toStdString());
     // A folder that cannot be written only loses the list; the program still ends.
     (void)settings.save(settingsPath());
     return true;

@@ -55,7 +55,7 @@ int main(int argc, char* argv[]) {
     window.resize(commandLine.screenshot ? kScreenshotSize : window.screen()->availableGeometry().size());
     window.startUp(commandLine.document);
     if (!commandLine.screenshot) {
-        window.showMaximized();
+        window.showAsLeft();
         return application.exec();
     }
 

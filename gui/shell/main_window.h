@@ -111,6 +111,9 @@ public:
     // Start-up: loads the recent files, then opens the command-line file, the first recent file that
     // exists, or a new document.
     void startUp(const std::optional<std::string>& commandLineFile);
+    // Shows the window as the user left it at the last exit (maximised or not, the size it has when
+    // not maximised); maximised the first time.
+    void showAsLeft();
 
     // File commands.
     void newFile();
@@ -130,7 +133,7 @@ public:
     bool closeActiveDocument();
     bool closeDocument(NetDocument& document);
     // Exit: asks about every modified document first (a Cancel keeps them all open), then closes them
-    // all and writes the recent files back. False when the user cancelled.
+    // all and writes the recent files and the window's layout back. False when the user cancelled.
     bool closeAllAndSaveSettings();
 
     // PN commands on the active document.

@@ -17,6 +17,8 @@ constexpr std::size_t kMaxRecentFiles = 4;
 // Where it keeps the layout of the main window's toolbars (Qt's saved state, in base 64).
 constexpr std::string_view kWindowSection = "Window";
 constexpr std::string_view kLayoutKey = "Layout";
+// ... and the main window's place, its size when not maximised and whether it was maximised.
+constexpr std::string_view kGeometryKey = "Geometry";
 // The File menu's single disabled item when there are no recent files.
 constexpr std::string_view kNoRecentFilesText = "...";
 

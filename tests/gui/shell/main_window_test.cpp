@@ -500,6 +500,46 @@ TEST_F(MainWindowTest, ToolbarLayoutComesBackAtTheNextStart) {
     EXPECT_TRUE(next.findChild<QToolBar*>(QStringLiteral("toolbar"))->isHidden());
 }
 
+TEST_F(MainWindowTest, TheWindowComesBackAsTheUserLeftItAndMaximisedTheFirstTime) {
+    const QString programFolder = QString::fromStdString(folder.path().string());
+    const QRect chosen(60, 80, 700, 500);
+    struct Session {
+        const char* what;
+        bool maximisedAtStart;
+        std::function<void(MainWindow&)> use; // what the user does before Exit
+    };
+    const Session sessions[] = {
+        {"first start", true, [&](MainWindow& shown) {
+             shown.showNormal();
+             shown.setGeometry(chosen);
+         }},
+        {"left at its own size", false, [&](MainWindow& shown) {
+             EXPECT_EQ(shown.geometry(), chosen);
+             shown.showMaximized();
+         }},
+        {"left maximised", true, [&](MainWindow& shown) {
+             shown.showNormal();
+             EXPECT_EQ(shown.geometry(), chosen) << "un-maximising gives back the size chosen before";
+         }},
+        {"left at its own size again", false, [](MainWindow&) {}},
+    };
+    for (const Session& session : sessions) {
+        MainWindow shown(programFolder);
+        shown.setUserPrompt(&prompt);
+        shown.startUp(std::nullopt);
+        shown.showAsLeft();
+        EXPECT_EQ(shown.isMaximized(), session.maximisedAtStart) << session.what;
+        session.use(shown);
+        ASSERT_TRUE(shown.closeAllAndSaveSettings()) << session.what;
+    }
+    // A damaged value counts as none.
+    std::ofstream(window.settingsPath()) << "[Window]\nGeometry=bm90IGEgZ2VvbWV0cnk=\n";
+    MainWindow damaged(programFolder);
+    damaged.startUp(std::nullopt);
+    damaged.showAsLeft();
+    EXPECT_TRUE(damaged.isMaximized());
+}
+
 TEST_F(MainWindowTest, MissingManualIsReported) {
     window.startUp(std::nullopt);
     window.commands().help->trigger();
