@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "gui/bridge/batch_mode.h"
+#include "gui/bridge/speed_cause_import.h"
 #include "gui/xml/document_file.h"
 #include "tests/gui/bridge/bridge_test_support.h"
 
@@ -121,6 +122,33 @@ TEST(SpeedExplanation, NamesTheCauseKnownByConstruction) {
                 why.push_back(line.substr(7));
         EXPECT_EQ(why, test.why) << test.title << "\n" << out.str();
     }
+}
+
+// Whatever the engine's file holds, its reading keeps the well-formed lines only and never fails.
+TEST(SpeedExplanation, CauseFileLinesOfEveryShapeAreReadOrSkipped) {
+    std::unique_ptr<NetDocument> document = newDocument();
+    NetSheet& sheet = document->sheet(0);
+    feedThenDrain(sheet, 1, {3});
+    static_cast<NetNode&>(*sheet.sortedByIndex(kPlaceKinds)[1]).setName("tank");
+    const char* text = "0\t2\t{P2} is empty, fed by {T1}\r\n"
+                       "1\t1\t{P9} and {T0} and {X} and {P} and {P2\n"
+                       "2\t3\ttoo far: T3 does not exist\n"
+                       "3\t0\tno transition 0\n"
+                       "x\t1\tnot a row\n"
+                       "4\t1\n"
+                       "99999999999999999999999\t1\ttoo large a row\n"
+                       "\n"
+                       "5\t1\t";
+    readSpeedCauses(text, sheet);
+    const SimulationRun& run = sheet.simulationRun();
+    EXPECT_TRUE(run.speedCausesKnown);
+    ASSERT_EQ(run.speedCauses.size(), 3u);
+    EXPECT_EQ(run.speedCauses[0].row, 0u);
+    EXPECT_EQ(run.speedCauses[0].transition, 1u);
+    EXPECT_EQ(run.speedCauses[0].text, "tank is empty, fed by T1");
+    EXPECT_EQ(run.speedCauses[1].text, "P9 and T0 and X and P and {P2");
+    EXPECT_EQ(run.speedCauses[2].row, 5u);
+    EXPECT_EQ(run.speedCauses[2].text, "");
 }
 
 } // namespace
