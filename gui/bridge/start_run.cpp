@@ -146,6 +146,7 @@ void StartRun(NetSheet& sheet, const BridgeSettings& settings) {
     run.placeResults.clear(0);
     run.transitionResults.clear(0);
     run.finalRates.clear();
+    run.speedRow = -1;
     run.speedCausesKnown = false;
     run.speedCauses.clear();
     run.engine = engineFor(sheet);

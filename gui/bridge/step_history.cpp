@@ -15,7 +15,7 @@ namespace {
 RecordedState currentState(const NetSheet& sheet) {
     const SimulationRun& run = sheet.simulationRun();
     RecordedState state{run.clock, run.ended, run.stepIndex, run.stepsShown, run.clockAtLastJump, run.problem,
-                        {}, {}, {}};
+                        {}, {}, {}, run.speedRow};
     for (const NetObject* object : sheet.sortedByIndex(kPlaceKinds)) {
         const auto* place = static_cast<const Place*>(object);
         state.workingMarkings.push_back(place->workingMarking());
@@ -34,6 +34,7 @@ void restore(NetSheet& sheet, const RecordedState& state) {
     run.stepsShown = state.stepsShown;
     run.clockAtLastJump = state.clockAtLastJump;
     run.problem = state.problem;
+    run.speedRow = state.speedRow;
     std::size_t i = 0;
     // The net cannot be edited between recording and showing (editing resets the run), but a count
     // that differs anyway leaves the extra nodes as they are.

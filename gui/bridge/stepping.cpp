@@ -115,8 +115,10 @@ void continuousStep(NetSheet& sheet, SimulationRun& run) {
         run.clock = end;
         run.ended = true;
     }
-    if (k < run.transitionResults.rows)
+    if (k < run.transitionResults.rows) {
         showTransitionRow(nodes, run.transitionResults, k);
+        run.speedRow = static_cast<std::int32_t>(k);
+    }
     run.stepIndex = static_cast<std::int32_t>(k + 1);
 }
 

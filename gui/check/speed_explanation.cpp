@@ -97,10 +97,10 @@ std::string conflictText(const NetSheet& sheet, const Place& place, const Transi
     return "; " + drawers;
 }
 
-// The continuous engine's own cause for the phase the sheet shows (the row of its last step).
+// The continuous engine's own cause for the phase whose speeds the sheet shows.
 std::string engineCause(const NetSheet& sheet, const Transition& transition) {
     const SimulationRun& run = sheet.simulationRun();
-    if (run.stepIndex < 1)
+    if (run.speedRow < 0)
         return {};
     std::size_t position = 0;
     for (NetObject* object : sheet.sortedByIndex(kTransitionKinds)) {
@@ -108,7 +108,7 @@ std::string engineCause(const NetSheet& sheet, const Transition& transition) {
             break;
         ++position;
     }
-    const auto row = static_cast<std::size_t>(run.stepIndex - 1);
+    const auto row = static_cast<std::size_t>(run.speedRow);
     for (const EngineSpeedCause& cause : run.speedCauses)
         if (cause.row == row && cause.transition == position)
             return cause.text;

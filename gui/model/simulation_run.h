@@ -43,6 +43,7 @@ struct RecordedState {
     std::vector<double> workingMarkings; // places in index order
     std::vector<double> shownMarkings;
     std::vector<double> shownValues;     // transitions in index order
+    std::int32_t speedRow = -1;
 };
 
 enum class EngineKind { kNone, kContinuous, kHybrid };
@@ -78,6 +79,8 @@ struct SimulationRun {
     // the user may go back to an earlier one and forward again.
     std::vector<RecordedState> recorded;
     std::size_t shownState = 0;
+    // The result row whose speeds the transitions of a continuous run show; -1 before the first.
+    std::int32_t speedRow = -1;
     // The causes the continuous engine gave for its speeds; known only when it wrote them.
     bool speedCausesKnown = false;
     std::vector<EngineSpeedCause> speedCauses;

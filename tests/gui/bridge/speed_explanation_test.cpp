@@ -18,7 +18,7 @@ using namespace testing;
 struct Case {
     const char* title;
     std::function<void(NetSheet&)> build;
-    std::vector<std::string> why; // the "why" lines of the phase at time 0
+    std::vector<std::string> why; // the "why" lines: the first phase outlasts the duration 1
 };
 
 // P1 (4) feeds P2 through T1 at the given speed; P2 is drained by the given transitions.
@@ -118,7 +118,7 @@ TEST(SpeedExplanation, NamesTheCauseKnownByConstruction) {
         std::vector<std::string> why;
         std::istringstream lines(out.str());
         for (std::string line; std::getline(lines, line);)
-            if (line.starts_with("  why: ") && line.find(" at time 0 ") != std::string::npos)
+            if (line.starts_with("  why: "))
                 why.push_back(line.substr(7));
         EXPECT_EQ(why, test.why) << test.title << "\n" << out.str();
     }
