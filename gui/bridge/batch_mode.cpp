@@ -59,6 +59,8 @@ constexpr std::string_view kUsage =
     "--explain               After each summary, one line per phase and per continuous transition\n"
     "                        running below its maximal speed, naming what holds it back: an empty\n"
     "                        place and its feeders, a priority or sharing ratio, a discrete place.\n"
+    "                        For a continuous net these are flowrun's own causes, as in the section\n"
+    "                        \"WHY THESE SPEEDS\" of its report.\n"
     "--import-pnml FILE      Reads the place/transition nets of a PNML file into a new document\n"
     "                        (nets of other types are reported and left out).\n"
     "--export-pnml DOCUMENT  Writes every net of the document as a PNML place/transition net; what\n"
