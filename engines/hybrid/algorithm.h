@@ -50,6 +50,8 @@ private:
     void bookkeeping();
     void step4();
     void splitSubnets();
+    void findSubnets();
+    void describeStructure(Grup& grup) const;
     void fireInfiniteSpeeds();
     void describeSubnet(Grup& grup) const;
     void assignLevels();
@@ -100,7 +102,14 @@ private:
     Vec m_md_u;         // discrete marking still available to continuous transitions
     Vec m_viteze;       // speeds by Trancont position
     Vec m_balanta;      // balances by Pozcont position
-    std::vector<Grup> m_grup;
+    std::vector<Grup> m_grup;  // found once (the structure), their state set in every state
+    // Where each node is in the sub-nets; empty until they are found.
+    struct SubnetPosition {
+        std::size_t record = 0;  // the sub-net (1-based); 0 = none
+        std::size_t loc = 0;     // position in its `tranzitie`
+    };
+    std::vector<std::size_t> m_subnetOfPlace;            // by place number
+    std::vector<SubnetPosition> m_subnetOfTransition;    // by transition number
     std::vector<SubnetPhaseEnd> m_marc_nou;
     std::optional<std::vector<double>> m_levels;  // the sub-nets' priority levels, once known
     std::vector<Vec> m_balante;         // balances of each complete state
@@ -116,6 +125,9 @@ private:
     PositionIndex m_tranContPos;  // by transition number
     PositionIndex m_tranDisPos;
     NetArcs m_arcs;
+    // The discrete input places of each continuous transition (by Trancont position) with a
+    // positive weight: their position in Pozdis and the weight.
+    std::vector<std::vector<Arc>> m_discreteInputs;
 };
 
 }  // namespace mixsim

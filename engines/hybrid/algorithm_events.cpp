@@ -46,6 +46,14 @@ Algorithm::Algorithm(const HybridNet& net, SimulationState state, SpeedSolver& s
       m_tranDisPos(net.Trandis, static_cast<std::size_t>(net.nr_tran)),
       m_arcs(net.Pre, net.Post)
 {
+    for (double t : net.Trancont) {
+        std::vector<Arc>& inputs = m_discreteInputs.emplace_back();
+        for (const Arc& arc : m_arcs.inputs(t)) {
+            if (const std::size_t position = m_disPos(static_cast<double>(arc.place)); position != 0 && arc.weight > 0.0) {
+                inputs.push_back({position, arc.weight});
+            }
+        }
+    }
     m_marcaj1 = net.marcaj1;
     for (std::size_t l = 1; l <= net.Pozcont.size(); ++l) {
         m_marcaj1(static_cast<std::size_t>(net.Pozcont(l))) = net.marcaj_cont(l);
@@ -219,13 +227,8 @@ void Algorithm::rebuildTos()
     }
     for (std::size_t i = 1; i <= m_s.C1.timp.size(); ++i) {
         const double place = m_s.C1.pozitie(i);
-        double sub = 0.0;
-        for (std::size_t q = 1; q <= m_grup.size(); ++q) {
-            if (apartenenta(place, m_grup[q - 1].pozitie) == kFound) {
-                sub = static_cast<double>(q);
-            }
-        }
-        tos.add(m_s.C1.timp(i), static_cast<double>(Eveniment::kC1), place, sub);
+        const std::size_t sub = m_subnetOfPlace.empty() ? 0 : m_subnetOfPlace.at(static_cast<std::size_t>(place));
+        tos.add(m_s.C1.timp(i), static_cast<double>(Eveniment::kC1), place, static_cast<double>(sub));
     }
     m_s.TOS = aranjare5(tos);
 }
@@ -530,19 +533,24 @@ bool Algorithm::step11()
                          " without time passing (a zero-time loop)"};
     }
     StateEvents& events = m_events[stare - 1];
+    // The places that a sub-net's first phase empties now: 1 when they become 0+, 0 when 0
+    // (a later sub-net's word counts, within one the first; as apartenenta1 over `goale`).
+    std::vector<signed char> emptiedAs;
+    for (const SubnetPhaseEnd& end : m_marc_nou) {
+        if (end.timp_c != m_s.Ts) {
+            continue;
+        }
+        emptiedAs.resize(m_marcaj1.size() + 1, -1);
+        for (std::size_t i = end.goale.size(); i >= 1; --i) {
+            emptiedAs.at(static_cast<std::size_t>(end.goale(i))) = end.zeroPlus(i) != 0.0 ? 1 : 0;
+        }
+    }
     for (std::size_t l = 1; l <= m_net.Pozcont.size(); ++l) {
         const auto p = static_cast<std::size_t>(m_net.Pozcont(l));
         const double b = m_balanta(l);
         double& m = m_marcaj1(p);
-        bool emptied = false;
-        for (const SubnetPhaseEnd& end : m_marc_nou) {
-            const Apartenenta1 found = apartenenta1(static_cast<double>(p), end.goale);
-            if (end.timp_c == m_s.Ts && found.a == kFound) {
-                m = end.zeroPlus(found.loc) != 0.0 ? kZeroPlus : 0.0;
-                emptied = true;
-            }
-        }
-        if (emptied) {
+        if (!emptiedAs.empty() && emptiedAs[p] >= 0) {
+            m = emptiedAs[p] == 1 ? kZeroPlus : 0.0;
             events.emptied.push_back(static_cast<double>(p));
             continue;
         }

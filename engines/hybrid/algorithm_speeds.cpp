@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 
 namespace mixsim {
 
@@ -80,7 +81,8 @@ void Algorithm::speeds()
     // A continuous transition without continuous places moves no marking; it
     // runs at its bound.
     for (std::size_t j = 1; j <= m_net.Trancont.size(); ++j) {
-        if (apartenenta3(m_net.Trancont(j), m_grup).a == kNotFound && m_net.U(j) != kInfiniteSpeed) {
+        if (m_subnetOfTransition.at(static_cast<std::size_t>(m_net.Trancont(j))).record == 0 &&
+            m_net.U(j) != kInfiniteSpeed) {
             m_viteze(j) = m_net.U(j) * boundFactor(j, m_md_u);
         }
     }
@@ -95,20 +97,23 @@ void Algorithm::speeds()
 
 void Algorithm::solveLevel(const Vec& retele)
 {
-    // Discrete places that transitions of two or more sub-nets of the level share.
-    Vec locuri;
-    for (double place : m_net.Pozdis) {
-        Vec users;
-        for (double q : retele) {
-            for (double t : m_grup[static_cast<std::size_t>(q) - 1].tranzitie) {
-                if (m_net.Pre(static_cast<std::size_t>(place), static_cast<std::size_t>(t)) > 0.0 &&
-                    apartenenta(q, users) == kNotFound) {
-                    users.push_back(q);
-                }
+    // Discrete places that transitions of two or more sub-nets of the level share, in Pozdis order.
+    std::map<std::size_t, std::size_t> users;  // by Pozdis position: the sub-nets using it
+    for (double q : retele) {
+        std::set<std::size_t> used;
+        for (double t : m_grup[static_cast<std::size_t>(q) - 1].tranzitie) {
+            for (const Arc& input : m_discreteInputs.at(tranContPos(t) - 1)) {
+                used.insert(input.place);
             }
         }
-        if (users.size() >= 2) {
-            locuri.push_back(place);
+        for (std::size_t position : used) {
+            ++users[position];
+        }
+    }
+    Vec locuri;
+    for (const auto& [position, count] : users) {
+        if (count >= 2) {
+            locuri.push_back(m_net.Pozdis(position));
         }
     }
     if (retele.size() > 1) {
@@ -207,8 +212,8 @@ void Algorithm::solveSharedLevel(const Vec& retele, const Vec& locuri)
             std::map<double, double> used;
             for (const auto& [t, share] : shares) {
                 const std::size_t j = tranContPos(t);
-                const Apartenenta3 where = apartenenta3(t, m_grup);
-                const double v = viteze[where.record - 1](where.loc);
+                const SubnetPosition where = m_subnetOfTransition.at(static_cast<std::size_t>(t));
+                const double v = viteze.at(where.record - 1)(where.loc);
                 const double u = m_net.U(j) > 0.0 ? v / m_net.U(j) : 0.0;
                 used[t] = u * m_net.Pre(static_cast<std::size_t>(place), static_cast<std::size_t>(t));
                 if (used[t] < share - kBalanceTolerance) {
@@ -293,11 +298,8 @@ void Algorithm::applySpeeds(std::size_t q, const Vec& viteze)
         const std::size_t position = tranContPos(t);
         m_viteze(position) = viteze(j);
         const double u = m_net.U(position) > 0.0 ? viteze(j) / m_net.U(position) : 0.0;
-        for (double place : m_net.Pozdis) {
-            const double weight = m_net.Pre(static_cast<std::size_t>(place), static_cast<std::size_t>(t));
-            if (weight > 0.0) {
-                m_md_u(disPos(place)) -= u * weight;
-            }
+        for (const Arc& input : m_discreteInputs.at(position - 1)) {
+            m_md_u(input.place) -= u * input.weight;
         }
     }
     SubnetPhaseEnd& end = m_marc_nou[q - 1];

@@ -30,16 +30,12 @@ bool isCase4(const ConflictRecord& record)
 // position j: min over them of md_u(p) / Pre(p, j); 1 when it has none.
 double Algorithm::boundFactor(std::size_t j, const Vec& md_u) const
 {
-    const auto t = static_cast<std::size_t>(m_net.Trancont(j));
     double factor = 1.0;
     bool first = true;
-    for (double place : m_net.Pozdis) {
-        const double weight = m_net.Pre(static_cast<std::size_t>(place), t);
-        if (weight > 0.0) {
-            const double share = std::max(0.0, md_u(disPos(place))) / weight;
-            factor = first ? share : std::min(factor, share);
-            first = false;
-        }
+    for (const Arc& input : m_discreteInputs.at(j - 1)) {
+        const double share = std::max(0.0, md_u(input.place)) / input.weight;
+        factor = first ? share : std::min(factor, share);
+        first = false;
     }
     return factor;
 }
@@ -104,21 +100,42 @@ void Algorithm::step4()
     writeSubnets();
 }
 
-// The connected components of the continuous part.
+// The sub-nets of the state. They depend on the net's structure only: the connected
+// components of the continuous part, with their matrices and conflicts, are found once.
 void Algorithm::splitSubnets()
 {
-    m_grup.clear();
+    if (m_subnetOfPlace.empty()) {
+        findSubnets();
+    }
+    // What a state computes in a sub-net starts afresh; describeSubnet sets its markings and bounds.
+    for (Grup& grup : m_grup) {
+        grup.calculat = 0;
+        grup.contor2 = 0;
+    }
+}
+
+void Algorithm::findSubnets()
+{
+    m_subnetOfPlace.assign(static_cast<std::size_t>(m_net.nr_poz) + 1, 0);
+    m_subnetOfTransition.assign(static_cast<std::size_t>(m_net.nr_tran) + 1, SubnetPosition{});
     for (double place : m_net.Pozcont) {
-        bool known = false;
-        for (const Grup& grup : m_grup) {
-            known = known || apartenenta(place, grup.pozitie) == kFound;
-        }
-        if (known) {
+        if (m_subnetOfPlace.at(static_cast<std::size_t>(place)) != 0) {
             continue;
         }
-        m_grup.push_back(subnet(m_net.Pre, m_net.Post, m_net.Pozcont, m_net.Trancont, place, Grup{}).grup);
+        Grup grup = subnet(m_net.Pre, m_net.Post, m_net.Pozcont, m_net.Trancont, place, Grup{}).grup;
+        describeStructure(grup);
+        const std::size_t q = m_grup.size() + 1;
+        for (double p : grup.pozitie) {
+            m_subnetOfPlace.at(static_cast<std::size_t>(p)) = q;
+        }
+        for (std::size_t j = 1; j <= grup.tranzitie.size(); ++j) {
+            SubnetPosition& at = m_subnetOfTransition.at(static_cast<std::size_t>(grup.tranzitie(j)));
+            if (at.record == 0) {  // apartenenta3: the first sub-net holding it
+                at = {q, j};
+            }
+        }
+        m_grup.push_back(std::move(grup));
     }
-
 }
 
 // step4_2: the infinite-speed transitions fire until the marking settles.
@@ -141,18 +158,32 @@ void Algorithm::fireInfiniteSpeeds()
     }
 }
 
-// The sub-matrices, markings, bounds and conflicts of a sub-net, and the
-// case-4 conflicts (a discrete place shared by continuous transitions) it takes part in.
+// The markings and bounds of a sub-net in the current state.
 void Algorithm::describeSubnet(Grup& grup) const
+{
+    grup.marcaj = Vec();
+    for (double p : grup.pozitie) {
+        grup.marcaj.push_back(m_marcaj1(static_cast<std::size_t>(p)));
+    }
+    grup.viteze = Vec();
+    for (double t : grup.tranzitie) {
+        const std::size_t j = tranContPos(t);
+        grup.viteze.push_back(m_net.U(j) == kInfiniteSpeed
+                                  ? kInfiniteSpeed
+                                  : m_net.U(j) * boundFactor(j, m_marcaj_dis));
+    }
+}
+
+// The sub-matrices, maximal speeds and conflicts of a sub-net, and the case-4
+// conflicts (a discrete place shared by continuous transitions) it takes part in.
+void Algorithm::describeStructure(Grup& grup) const
 {
     const std::size_t n = grup.pozitie.size();
     const std::size_t m = grup.tranzitie.size();
     grup.pre = Mat(n, m);
     grup.post = Mat(n, m);
-    grup.marcaj = Vec();
     for (std::size_t i = 1; i <= n; ++i) {
         const auto p = static_cast<std::size_t>(grup.pozitie(i));
-        grup.marcaj.push_back(m_marcaj1(p));
         for (std::size_t j = 1; j <= m; ++j) {
             const auto t = static_cast<std::size_t>(grup.tranzitie(j));
             grup.pre(i, j) = m_net.Pre(p, t);
@@ -160,13 +191,8 @@ void Algorithm::describeSubnet(Grup& grup) const
         }
     }
     grup.U = Vec();
-    grup.viteze = Vec();
     for (double t : grup.tranzitie) {
-        const std::size_t j = tranContPos(t);
-        grup.U.push_back(m_net.U(j));
-        grup.viteze.push_back(m_net.U(j) == kInfiniteSpeed
-                                  ? kInfiniteSpeed
-                                  : m_net.U(j) * boundFactor(j, m_marcaj_dis));
+        grup.U.push_back(m_net.U(tranContPos(t)));
     }
     grup.conflict.clear();
     for (std::size_t i = 1; i <= n; ++i) {

@@ -5,6 +5,9 @@
 #include "engines/continuous/result_files.h"
 #include "engines/hybrid/constants.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace mixsim {
 
 namespace {
@@ -19,6 +22,21 @@ const std::string* tableNamed(const std::vector<flowrun::ResultFile>& files, con
     return nullptr;
 }
 
+// Equal problems, to the bit: -0 and 0 differ in the engine's input text.
+bool sameValues(const std::vector<double>& a, const std::vector<double>& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](double x, double y) {
+               return x == y && std::signbit(x) == std::signbit(y);
+           });
+}
+
+bool sameProblem(const SubnetProblem& a, const SubnetProblem& b)
+{
+    return a.number == b.number && a.pre == b.pre && a.post == b.post &&
+           sameValues(a.marcaj.values(), b.marcaj.values()) && sameValues(a.viteze.values(), b.viteze.values()) &&
+           sameValues(a.conflicte.values(), b.conflicte.values());
+}
+
 SubnetSpeeds failed(std::string error)
 {
     SubnetSpeeds result;
@@ -31,6 +49,23 @@ SubnetSpeeds failed(std::string error)
 SubnetSpeeds EngineSpeedSolver::solve(const SubnetProblem& problem)
 {
     ++m_runs;
+    if (problem.number < 1) {
+        return solveAnew(problem);
+    }
+    const auto q = static_cast<std::size_t>(problem.number);
+    if (m_lastSolved.size() < q) {
+        m_lastSolved.resize(q);
+    }
+    Solved& last = m_lastSolved[q - 1];
+    if (!last.speeds.ok || !sameProblem(last.problem, problem)) {
+        last.speeds = solveAnew(problem);
+        last.problem = problem;
+    }
+    return last.speeds;
+}
+
+SubnetSpeeds EngineSpeedSolver::solveAnew(const SubnetProblem& problem)
+{
     flowrun::Report longReport;
     flowrun::Report briefReport;
     longReport.discard();

@@ -7,6 +7,7 @@
 #include "process/child_process.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -104,7 +105,16 @@ SubnetSpeeds failed(std::string error)
 std::string flowrunInputText(const SubnetProblem& problem)
 {
     std::string text = "Subreteaua_" + std::to_string(problem.number) + "\n";
-    const auto line = [&text](double value) { text += formatReal("%.12g", value) + "\n"; };
+    // Most values repeat the one before them (the zeros of the matrices): their line is kept.
+    std::string last;
+    double lastValue = 0.0;
+    const auto line = [&](double value) {
+        if (last.empty() || value != lastValue || std::signbit(value) != std::signbit(lastValue)) {
+            last = formatReal("%.12g", value) + "\n";
+            lastValue = value;
+        }
+        text += last;
+    };
     line(static_cast<double>(problem.pre.rows()));
     line(static_cast<double>(problem.pre.cols()));
     for (const Mat* matrix : {&problem.pre, &problem.post}) {
