@@ -1,7 +1,12 @@
 // The sub-net input written for flowrun and the reading of its results.
 #include "engines/hybrid/speed_solver.h"
 
+#include "engines/continuous/solver_choice.h"
+#include "engines/hybrid/engine_speed_solver.h"
+
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace mixsim {
 namespace {
@@ -61,6 +66,49 @@ TEST(FlowrunResults, DamagedFilesAreRefused)
         const SubnetSpeeds result = parseFlowrunResults(bad.tRez, bad.pRez, 1, 1);
         EXPECT_FALSE(result.ok) << bad.name;
         EXPECT_FALSE(result.error.empty()) << bad.name;
+    }
+}
+
+// A tank P1 draining through T1 into P2, which T2 drains; seeded random markings and bounds.
+SubnetProblem tanks(std::mt19937& random)
+{
+    SubnetProblem problem;
+    problem.number = 1;
+    problem.pre = Mat(2, 2);
+    problem.post = Mat(2, 2);
+    problem.pre(1, 1) = 1;
+    problem.post(2, 1) = 1;
+    problem.pre(2, 2) = 1;
+    problem.marcaj = {static_cast<double>(random() % 3), static_cast<double>(random() % 3)};
+    problem.viteze = {1.0 + random() % 2, 1.0 + random() % 2};
+    return problem;
+}
+
+// The in-process solver answers a sub-net asked again with the problem it last solved without
+// solving again, with the answer a fresh solver gives; any other problem is solved.
+TEST(EngineSpeeds, ASubnetAskedTheSameProblemAgainGetsTheSameAnswer)
+{
+    const std::unique_ptr<flowrun::LpSolver> reusing = flowrun::makeSolver(flowrun::SolverKind::kLibrary);
+    EngineSpeedSolver solver(*reusing);
+    std::mt19937 random(5);
+    SubnetProblem previous;
+    for (int i = 1; i <= 40; ++i) {
+        // Every third problem is the one before it again.
+        const SubnetProblem problem = i % 3 == 0 ? previous : tanks(random);
+        const bool repeated = i > 1 && problem.marcaj == previous.marcaj && problem.viteze == previous.viteze;
+        const int solvesBefore = reusing->solveCount();
+        const SubnetSpeeds answer = solver.solve(problem);
+
+        const std::unique_ptr<flowrun::LpSolver> fresh = flowrun::makeSolver(flowrun::SolverKind::kLibrary);
+        EngineSpeedSolver freshSolver(*fresh);
+        const SubnetSpeeds expected = freshSolver.solve(problem);
+        ASSERT_TRUE(answer.ok) << answer.error;
+        EXPECT_EQ(answer.viteze, expected.viteze);
+        EXPECT_EQ(answer.durata, expected.durata);
+        EXPECT_EQ(answer.marcajFinal, expected.marcajFinal);
+        EXPECT_EQ(reusing->solveCount() == solvesBefore, repeated || fresh->solveCount() == 0) << "problem " << i;
+        EXPECT_EQ(solver.runs(), i);
+        previous = problem;
     }
 }
 
