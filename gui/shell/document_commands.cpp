@@ -1,4 +1,6 @@
 // The main window's document commands: New, Open, Save, Save As, Close, Exit and the child windows.
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -123,11 +125,14 @@ SheetFrame* MainWindow::openWindow(const std::shared_ptr<NetDocument>& document,
     connect(&view, &SheetView::duplicateSheetRequested, this, &MainWindow::duplicateSheet);
     connect(&view, &SheetView::sheetPropertiesRequested, this, &MainWindow::editSheetProperties);
     connect(&view, &SheetView::pointerMoved, this, [this](QPoint logical) { m_status->showPointer(logical); });
+    std::optional<QRect> place = rect;
+    if (rect && !rect->isEmpty())
+        place = openingPlace(*rect);
     m_mdiArea->addSubWindow(window);
-    if (rect && rect->isEmpty()) {
+    if (place && place->isEmpty()) {
         window->showMaximized();
-    } else if (rect) {
-        window->setGeometry(*rect);
+    } else if (place) {
+        window->setGeometry(*place);
         window->show();
     } else {
         // Default placement: cascaded from the top-left corner, sized to most of the client area.
@@ -142,6 +147,22 @@ SheetFrame* MainWindow::openWindow(const std::shared_ptr<NetDocument>& document,
     m_lastActive = window;
     scheduleRefresh();
     return window;
+}
+
+QRect MainWindow::openingPlace(QRect rect) const {
+    // Before the main window is first shown its client area has no size yet: the frame's stands in.
+    const QSize area = m_mdiArea->isVisible() ? m_mdiArea->viewport()->size() : size();
+    if (rect.left() > area.width() - kCascadeOffset || rect.top() > area.height() - kCascadeOffset ||
+        rect.right() < kCascadeOffset || rect.bottom() < kCascadeOffset)
+        rect.moveTopLeft(QPoint(0, 0));
+    const std::vector<SheetFrame*> open = sheetFrames();
+    const auto taken = [&open](QPoint corner) {
+        return std::any_of(open.begin(), open.end(),
+                           [corner](const SheetFrame* frame) { return frame->geometry().topLeft() == corner; });
+    };
+    for (std::size_t step = 0; step < kCascadeSteps && taken(rect.topLeft()); ++step)
+        rect.translate(kCascadeOffset, kCascadeOffset);
+    return rect;
 }
 
 void MainWindow::destroyWindow(SheetFrame* window) {

@@ -196,6 +196,9 @@ private:
     // with the default placement.
     SheetFrame* openWindow(const std::shared_ptr<NetDocument>& document, NetSheet& sheet,
                             const std::optional<QRect>& rect = std::nullopt);
+    // A saved window rectangle as it opens: brought into the client area when it lies outside it (saved
+    // on a larger screen), and moved down the cascade while an open window starts at the same corner.
+    QRect openingPlace(QRect rect) const;
     // Deletes the window at once (its sheet is about to be destroyed).
     void destroyWindow(SheetFrame* window);
     bool onWindowCloseRequest(SheetFrame& window);

@@ -798,6 +798,42 @@ TEST_F(MainWindowTest, DefaultPlacedWindowsTakeMostOfTheClientAreaAndCascade) {
     EXPECT_EQ(frames[1]->geometry(), QRect(24, 24, area.width() * 3 / 4, area.height() * 3 / 4));
 }
 
+TEST_F(MainWindowTest, SavedWindowsComeBackWithTheirZoomAndCopiesOpenFurtherDownTheCascade) {
+    window.resize(1600, 1000);
+    window.startUp(std::nullopt);
+    window.show();
+    const std::string path = folder.file("placed.pn");
+    const std::string copy = folder.file("copy.pn");
+    const std::string far = folder.file("far.pn");
+    const auto saveWithWindowAt = [this](const QRect& rect, const std::string& file) {
+        SheetFrame& frame = *window.sheetFrames().front();
+        frame.showNormal();
+        frame.setGeometry(rect);
+        ASSERT_TRUE(window.saveFileAs(activeDocument(), file));
+    };
+    window.commands().zoom[5]->trigger();
+    ASSERT_EQ(activeSheet().zoom(), 200);
+    saveWithWindowAt(QRect(40, 30, 500, 400), path);
+    std::filesystem::copy_file(path, copy);
+    // Saved on a larger screen, far outside this client area.
+    saveWithWindowAt(QRect(5000, 4000, 500, 400), far);
+    ASSERT_TRUE(window.closeActiveDocument());
+
+    const struct {
+        const std::string& file;
+        QRect opensAt;
+    } opened[] = {
+        {path, QRect(40, 30, 500, 400)},
+        {copy, QRect(64, 54, 500, 400)}, // the same place is taken: one cascade step further
+        {far, QRect(0, 0, 500, 400)},
+    };
+    for (const auto& open : opened) {
+        ASSERT_TRUE(window.openFile(open.file));
+        EXPECT_EQ(window.activeWindow()->geometry(), open.opensAt) << open.file;
+        EXPECT_EQ(activeSheet().zoom(), 200) << open.file;
+    }
+}
+
 TEST_F(MainWindowTest, DeletingTheOnlyNetWithAWindowShowsTheFirstRemainingNet) {
     window.startUp(std::nullopt);
     window.newSheet();

@@ -682,6 +682,10 @@ TEST_F(SimulationTest, ALongRunShowsItsClockAgainstTheDurationInTheStatusBarUnti
     ui.progressDelay = std::chrono::milliseconds(0);
     ShellSimulation quick(window, bridgeSettings(), prompt, ui);
     window.setSimulationCommands(&quick);
+    // Shown and active, so that its shortcuts would work if the run let them through.
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     RunProgress& progress = window.runProgress();
     QTimer watcher;
     QString shownText;
