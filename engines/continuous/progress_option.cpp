@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "engines/continuous/file_replace.h"
+
 namespace flowrun {
 
 ProgressFile::ProgressFile(std::string path) : m_path(std::move(path)) {}
@@ -32,15 +34,10 @@ void ProgressFile::finish()
 
 void ProgressFile::write()
 {
-    const std::string temporary = m_path + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file)
-        return;
-    const bool written = std::fprintf(file, "%.17g\n", m_clock) > 0;
-    if (std::fclose(file) == 0 && written && std::rename(temporary.c_str(), m_path.c_str()) == 0)
-        m_written = true;
-    else
-        std::remove(temporary.c_str());
+    char text[40];
+    const int length = std::snprintf(text, sizeof text, "%.17g\n", m_clock);
+    std::string ignored;  // a progress file that cannot be written only leaves the display behind
+    m_written = length > 0 && writeFileReplacing(m_path, std::string_view(text, static_cast<std::size_t>(length)), ignored);
 }
 
 }  // namespace flowrun

@@ -2,7 +2,7 @@
 #include "engines/hybrid/driver.h"
 
 #include "engines/hybrid/constants.h"
-#include "engines/hybrid/file_output.h"
+#include "engines/continuous/file_replace.h"
 #include "engines/hybrid/report_head.h"
 #include "engines/hybrid/report_tail.h"
 #include "engines/hybrid/result_files.h"
@@ -78,7 +78,9 @@ int runMixsim(std::FILE* errors, SpeedSolver& solver, double horizon, flowrun::C
     const bool reportWritten = report.close();
 
     std::string error;
-    const auto write = [&error](const NamedText& file) { return writeFileReplacing(file.name, file.text, error); };
+    const auto write = [&error](const NamedText& file) {
+        return flowrun::writeFileReplacing(file.name, file.text, error);
+    };
     if (forEachResultFile(run.net, result, write)) {
         static_cast<void>(write({kShortReportFileName, shortReport(run.net, result)}));
     }

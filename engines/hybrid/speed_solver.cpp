@@ -2,7 +2,7 @@
 #include "engines/hybrid/speed_solver.h"
 
 #include "engines/hybrid/constants.h"
-#include "engines/hybrid/file_output.h"
+#include "engines/continuous/file_replace.h"
 #include "engines/hybrid/print_format.h"
 #include "process/child_process.h"
 
@@ -187,7 +187,7 @@ SubnetSpeeds parseFlowrunResults(std::string_view tRez, std::string_view pRez, s
 SubnetSpeeds FlowrunSolver::solve(const SubnetProblem& problem)
 {
     std::string error;
-    if (!writeFileReplacing(kFlowrunInputFileName, flowrunInputText(problem), error)) {
+    if (!flowrun::writeFileReplacing(kFlowrunInputFileName, flowrunInputText(problem), error)) {
         return failed(error);
     }
     std::remove(kFlowrunSpeedsFileName);

@@ -1,11 +1,11 @@
-// Writing a result file so that a failure leaves the previous copy intact.
-#include "engines/hybrid/file_output.h"
+// Writing a file so that a failure leaves the previous copy intact.
+#include "engines/continuous/file_replace.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-namespace mixsim {
+namespace flowrun {
 
 bool writeFileReplacing(const std::string& path, std::string_view content, std::string& error)
 {
@@ -31,4 +31,4 @@ bool writeFileReplacing(const std::string& path, std::string_view content, std::
     return true;
 }
 
-}  // namespace mixsim
+}  // namespace flowrun
