@@ -298,7 +298,25 @@ TEST(ToolbarKindTest, EntriesShiftTheFirstKindOfThePair) {
     EXPECT_EQ(toolbarKind(ObjectKind::kDiscreteTransition, 0), ObjectKind::kDiscreteTransition);
 }
 
-using WindowPaintingTest = ViewTest;
+class WindowPaintingTest : public ViewTest {
+protected:
+    static constexpr QSize kPrintable{2400, 3400};  // a 300 dpi page
+
+    // One red place alone on the sheet, without grid, rendered as a printed page.
+    QImage renderedPlacePage(bool fitToPage) {
+        auto place = createObject(ObjectKind::kDiscretePlace);
+        place->setRect({380, 540, 420, 580});
+        place->format().back = 0x0000FF;
+        sheet().add(std::move(place));
+        sheet().grid().shown = false;
+        QImage page(kPrintable, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        renderSheetPage(painter, sheet(), m_session, kPrintable, 300, 300, fitToPage);
+        painter.end();
+        return page;
+    }
+};
 
 TEST_F(WindowPaintingTest, PreviewOffersItsButtonsForOnePage) {
     insertAt(ObjectKind::kDiscretePlace, gridPoint(10, 10));
@@ -373,36 +391,16 @@ TEST_F(WindowPaintingTest, PrintingLeavesNoSelectionAndWritesOnePage) {
 }
 
 TEST_F(WindowPaintingTest, RenderedPageScalesToThePrintableArea) {
-    auto place = createObject(ObjectKind::kDiscretePlace);
-    place->setRect({380, 540, 420, 580});
-    place->format().back = 0x0000FF;
-    sheet().add(std::move(place));
-    sheet().grid().shown = false;
     // A 300 dpi page as a picture: the A4 drawable area fills more than nine tenths, so it stretches.
-    const QSize printable(2400, 3400);
-    QImage page(printable, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    QPainter painter(&page);
-    renderSheetPage(painter, sheet(), m_session, printable, 300, 300);
-    painter.end();
-    const double sx = printable.width() / 794.0;
-    const double sy = printable.height() / 1123.0;
+    const QImage page = renderedPlacePage(false);
+    const double sx = kPrintable.width() / 794.0;
+    const double sy = kPrintable.height() / 1123.0;
     EXPECT_EQ(page.pixel(static_cast<int>(400 * sx), static_cast<int>(560 * sy)), qRgb(255, 0, 0));
     EXPECT_EQ(page.pixel(static_cast<int>(440 * sx), static_cast<int>(560 * sy)), qRgb(255, 255, 255));
 }
 
 TEST_F(WindowPaintingTest, FitToPageFillsThePageWithTheObjectsAndPrintedGridDotsAreRound) {
-    auto place = createObject(ObjectKind::kDiscretePlace);
-    place->setRect({380, 540, 420, 580});
-    place->format().back = 0x0000FF;
-    sheet().add(std::move(place));
-    sheet().grid().shown = false;
-    const QSize printable(2400, 3400);
-    QImage page(printable, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    QPainter painter(&page);
-    renderSheetPage(painter, sheet(), m_session, printable, 300, 300, true);
-    painter.end();
+    const QImage page = renderedPlacePage(true);
     // The place with its border of 20 (360..440 across) fills the width: 30 pixels a unit.
     EXPECT_EQ(page.pixel(1200, 1200), qRgb(255, 0, 0));
     EXPECT_EQ(page.pixel(1200 - 21 * 30, 1200), qRgb(255, 255, 255));
