@@ -5,9 +5,11 @@
 #include "engines/hybrid/sets.h"
 #include "engines/hybrid/simulation.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace mixsim {
@@ -67,10 +69,14 @@ private:
     [[nodiscard]] std::size_t stateKey(std::size_t stare) const;
 
     // Timers: the number of timers of every discrete transition follows its enabling degree.
+    // Only the transitions whose degree or timers may have changed since they were last
+    // matched are visited: those fed by a place whose marking changed and those that lost timers.
     void synchroniseTimers();
     void synchroniseTimers(std::size_t i);
     void synchroniseTimers(std::size_t i, std::size_t timers);
     [[nodiscard]] std::size_t timerCount(double t) const;
+    void markingChanged(std::size_t place);
+    void timersChanged(double t);
     // Stops the run when a transition would need more timers than kMaxEnablingDegree.
     void checkDegree(double t, double degree) const;
     void rebuildTos();
@@ -112,6 +118,11 @@ private:
     std::vector<SubnetPosition> m_subnetOfTransition;    // by transition number
     std::vector<SubnetPhaseEnd> m_marc_nou;
     std::optional<std::vector<double>> m_levels;  // the sub-nets' priority levels, once known
+    struct PriorityLevel {
+        double level = 0.0;
+        Vec retele;  // its sub-nets, in the order they are treated
+    };
+    std::vector<PriorityLevel> m_priorityLevels;  // ascending, found with the levels
     std::vector<Vec> m_balante;         // balances of each complete state
     std::vector<StateEvents> m_events;  // events at the time that closes each state
     int m_zeroTimeSteps = 0;
@@ -128,6 +139,14 @@ private:
     // The discrete input places of each continuous transition (by Trancont position) with a
     // positive weight: their position in Pozdis and the weight.
     std::vector<std::vector<Arc>> m_discreteInputs;
+    // The sharing value of each (place, transition) given one in the conflicts, as sharingOf finds it.
+    std::map<std::pair<std::size_t, std::size_t>, double> m_sharing;
+    // By place number: the positions in Trandis of the discrete transitions it is an input of.
+    std::vector<std::vector<std::size_t>> m_feeds;
+    // The Trandis positions to visit at the next synchroniseTimers(), and a flag per position.
+    std::vector<std::size_t> m_stale;
+    std::vector<char> m_isStale;
+    std::vector<std::size_t> m_timers;  // by Trandis position: timers counted for a visit
 };
 
 }  // namespace mixsim

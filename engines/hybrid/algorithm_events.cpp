@@ -54,6 +54,28 @@ Algorithm::Algorithm(const HybridNet& net, SimulationState state, SpeedSolver& s
             }
         }
     }
+    for (const ConflictRecord& record : net.conflict) {
+        const auto place = static_cast<std::size_t>(record.pozitie);
+        for (std::size_t k = 1; k <= record.tr_sharing.size(); ++k) {
+            m_sharing.emplace(std::pair{place, static_cast<std::size_t>(record.tr_sharing(k))}, record.sharing(k));
+        }
+        for (std::size_t k = 1; k <= record.tr_sharing_dis.size(); ++k) {
+            m_sharing.emplace(std::pair{place, static_cast<std::size_t>(record.tr_sharing_dis(k))},
+                              record.sharing_dis(k));
+        }
+    }
+    m_feeds.resize(static_cast<std::size_t>(net.nr_poz) + 1);
+    for (std::size_t i = 1; i <= net.Trandis.size(); ++i) {
+        for (const Arc& arc : m_arcs.inputs(net.Trandis(i))) {
+            m_feeds.at(arc.place).push_back(i);
+        }
+    }
+    // The first visit matches every transition's timers with its degree.
+    m_isStale.assign(net.Trandis.size(), 1);
+    m_timers.assign(net.Trandis.size(), 0);
+    for (std::size_t i = 1; i <= net.Trandis.size(); ++i) {
+        m_stale.push_back(i);
+    }
     m_marcaj1 = net.marcaj1;
     for (std::size_t l = 1; l <= net.Pozcont.size(); ++l) {
         m_marcaj1(static_cast<std::size_t>(net.Pozcont(l))) = net.marcaj_cont(l);
@@ -164,15 +186,46 @@ std::size_t Algorithm::timerCount(double t) const
     return static_cast<std::size_t>(std::count(m_s.D1.tranzitie.begin(), m_s.D1.tranzitie.end(), t));
 }
 
+void Algorithm::markingChanged(std::size_t place)
+{
+    for (std::size_t i : m_feeds.at(place)) {
+        if (!m_isStale[i - 1]) {
+            m_isStale[i - 1] = 1;
+            m_stale.push_back(i);
+        }
+    }
+}
+
+void Algorithm::timersChanged(double t)
+{
+    const std::size_t i = tranDisPos(t);
+    if (!m_isStale.at(i - 1)) {
+        m_isStale[i - 1] = 1;
+        m_stale.push_back(i);
+    }
+}
+
 void Algorithm::synchroniseTimers()
 {
-    // The timers of every transition, counted in one pass over D1.
-    std::vector<std::size_t> counts(m_net.Trandis.size());
-    for (double t : m_s.D1.tranzitie) {
-        ++counts.at(tranDisPos(t) - 1);
+    // The transitions to visit, in Trandis order as a visit of all would meet them; the
+    // others already have one timer per degree.
+    std::vector<std::size_t> visit;
+    visit.swap(m_stale);
+    std::sort(visit.begin(), visit.end());
+    // Their timers, counted in one pass over D1.
+    for (std::size_t i : visit) {
+        m_timers[i - 1] = 0;
     }
-    for (std::size_t i = 1; i <= m_net.Trandis.size(); ++i) {
-        synchroniseTimers(i, counts[i - 1]);
+    for (double t : m_s.D1.tranzitie) {
+        if (const std::size_t i = tranDisPos(t); m_isStale.at(i - 1)) {
+            ++m_timers[i - 1];
+        }
+    }
+    for (std::size_t i : visit) {
+        m_isStale[i - 1] = 0;
+    }
+    for (std::size_t i : visit) {
+        synchroniseTimers(i, m_timers[i - 1]);
     }
 }
 
@@ -323,6 +376,7 @@ void Algorithm::step2(bool withTransitions)
         if (fara_zero_plus(marking) < threshold &&
             threshold - fara_zero_plus(marking) <= kTimeTolerance * std::max(1.0, threshold)) {
             marking = threshold;
+            markingChanged(static_cast<std::size_t>(place));
         }
         if (withTransitions) {
             synchroniseTimers(i);
@@ -364,6 +418,12 @@ int Algorithm::step3()
     const GasireTran chosen =
         gasire_tran(ordered, m_s.D1, m_net.conflict, m_marcaj1, m_arcs);
     m_s.D1 = chosen.D1;
+    for (double t : expira.tranzitie) {
+        timersChanged(t);
+    }
+    for (double t : chosen.scoase.tranzitie) {
+        timersChanged(t);
+    }
     m_r += "\tThe firing of the transitions: ";
     StateEvents& events = currentEvents();
     bool any = false;
@@ -373,6 +433,9 @@ int Algorithm::step3()
             continue;
         }
         fire(m_arcs.arcs(t), m_marcaj1);
+        for (const PlaceArc& arc : m_arcs.arcs(t)) {
+            markingChanged(arc.place);
+        }
         m_r += "T<sub>" + formatD(t) + "</sub>  ";
         events.fired.push_back(t);
         any = true;
@@ -549,21 +612,23 @@ bool Algorithm::step11()
         const auto p = static_cast<std::size_t>(m_net.Pozcont(l));
         const double b = m_balanta(l);
         double& m = m_marcaj1(p);
+        const double before = m;
         if (!emptiedAs.empty() && emptiedAs[p] >= 0) {
             m = emptiedAs[p] == 1 ? kZeroPlus : 0.0;
             events.emptied.push_back(static_cast<double>(p));
-            continue;
-        }
-        if (m == kZeroPlus) {
+        } else if (m == kZeroPlus) {
             if (b > 0.0 && dt > 0.0) {
                 m = snapMarking(dt * b);
             } else if (b < 0.0) {
                 m = 0.0;
             }
-            continue;
+        } else {
+            const double value = snapMarking(m + dt * b);
+            m = value > 0.0 ? value : 0.0;
         }
-        const double value = snapMarking(m + dt * b);
-        m = value > 0.0 ? value : 0.0;
+        if (!(m == before)) {
+            markingChanged(p);
+        }
     }
     refresh();
     state.timp = m_s.Ts;

@@ -38,44 +38,27 @@ void Algorithm::speeds()
     m_s.C1 = C1List{};
     m_marc_nou.assign(m_grup.size(), SubnetPhaseEnd{});
 
-    Vec nivele;
-    Vec retele;
-    for (std::size_t q = 1; q <= m_grup.size(); ++q) {
-        nivele.push_back(m_grup[q - 1].prioritate_retea);
-        retele.push_back(static_cast<double>(q));
-    }
-    const Aranjare4 prioritate = aranjare4(nivele, retele);
-    const Vec levels = aranjare(nivele);
     m_r += "<br>The priority levels:\t";
-    for (double level : levels) {
-        m_r += formatD(level) + " ";
+    // Text only: skipped once the report takes no more.
+    for (std::size_t k = 0; k < m_priorityLevels.size() && m_r.active(); ++k) {
+        m_r += formatD(m_priorityLevels[k].level) + " ";
     }
-    for (double level : levels) {
-        const Vec members = [&] {
-            Vec result;
-            for (double position : egalitate(level, prioritate.sir)) {
-                result.push_back(prioritate.b(static_cast<std::size_t>(position)));
-            }
-            return result;
-        }();
-        m_r += "<br>On the priority level " + formatD(level) + " there are the subnets " +
-               formatD(members(1));
-        for (std::size_t i = 2; i <= members.size(); ++i) {
-            m_r += " and " + formatD(members(i));
+    for (std::size_t k = 0; k < m_priorityLevels.size() && m_r.active(); ++k) {
+        const PriorityLevel& level = m_priorityLevels[k];
+        m_r += "<br>On the priority level " + formatD(level.level) + " there are the subnets " +
+               formatD(level.retele(1));
+        for (std::size_t i = 2; i <= level.retele.size(); ++i) {
+            m_r += " and " + formatD(level.retele(i));
         }
     }
     m_r += "<br>";
 
-    for (double level : levels) {
-        Vec members;
-        for (double position : egalitate(level, prioritate.sir)) {
-            members.push_back(prioritate.b(static_cast<std::size_t>(position)));
-        }
+    for (const PriorityLevel& level : m_priorityLevels) {
         heading("5: Initialization");
-        m_r += "We treat the priority level " + formatD(level);
-        solveLevel(members);
+        m_r += "We treat the priority level " + formatD(level.level);
+        solveLevel(level.retele);
     }
-    if (!levels.empty()) {
+    if (!m_priorityLevels.empty()) {
         m_r += "<br>All the priority levels have been treated, GO TO STEP 10";
     }
     // A continuous transition without continuous places moves no marking; it
@@ -177,7 +160,7 @@ void Algorithm::solveSharedLevel(const Vec& retele, const Vec& locuri)
         }
     }
 
-    std::vector<Vec> viteze(m_grup.size());
+    std::map<std::size_t, Vec> viteze;  // by sub-net
     for (int round = 1;; ++round) {
         for (double q : retele) {
             const Grup& grup = m_grup[static_cast<std::size_t>(q) - 1];
@@ -202,7 +185,7 @@ void Algorithm::solveSharedLevel(const Vec& retele, const Vec& locuri)
                        f2(factor) + "=" + f2(m_net.U(j) * factor);
             }
             heading("8");
-            viteze[static_cast<std::size_t>(q) - 1] = solveSubnet(static_cast<std::size_t>(q), bounds);
+            viteze[static_cast<std::size_t>(q)] = solveSubnet(static_cast<std::size_t>(q), bounds);
         }
         heading("9");
         bool changed = false;
@@ -213,7 +196,7 @@ void Algorithm::solveSharedLevel(const Vec& retele, const Vec& locuri)
             for (const auto& [t, share] : shares) {
                 const std::size_t j = tranContPos(t);
                 const SubnetPosition where = m_subnetOfTransition.at(static_cast<std::size_t>(t));
-                const double v = viteze.at(where.record - 1)(where.loc);
+                const double v = viteze.at(where.record)(where.loc);
                 const double u = m_net.U(j) > 0.0 ? v / m_net.U(j) : 0.0;
                 used[t] = u * m_net.Pre(static_cast<std::size_t>(place), static_cast<std::size_t>(t));
                 if (used[t] < share - kBalanceTolerance) {
@@ -248,11 +231,11 @@ void Algorithm::solveSharedLevel(const Vec& retele, const Vec& locuri)
     for (double q : retele) {
         const auto index = static_cast<std::size_t>(q);
         m_r += "<br>In the subnet " + formatD(q) + " the instantaneous firing speeds are:      ";
-        for (std::size_t j = 1; j <= viteze[index - 1].size(); ++j) {
+        for (std::size_t j = 1; j <= viteze[index].size(); ++j) {
             m_r += "v<sub>" + formatD(m_grup[index - 1].tranzitie(j)) + "</sub>=" +
-                   f2(viteze[index - 1](j)) + " \n";
+                   f2(viteze[index](j)) + " \n";
         }
-        applySpeeds(index, viteze[index - 1]);
+        applySpeeds(index, viteze[index]);
     }
 }
 

@@ -118,6 +118,7 @@ void Algorithm::fireInstantaneous(std::size_t j)
             const double value = snapMarking(fara_zero_plus(m_marcaj1(p)) + q * w);
             m_marcaj1(p) = value <= 0.0 ? 0.0 : value;
         }
+        markingChanged(p);
     }
 }
 

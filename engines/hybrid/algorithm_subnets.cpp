@@ -5,6 +5,7 @@
 #include "engines/hybrid/print_format.h"
 #include "engines/hybrid/report_head.h"
 #include "engines/hybrid/sets.h"
+#include "engines/hybrid/sorting.h"
 #include "engines/hybrid/subnet.h"
 #include "engines/hybrid/subnet_levels.h"
 
@@ -42,20 +43,8 @@ double Algorithm::boundFactor(std::size_t j, const Vec& md_u) const
 
 double Algorithm::sharingOf(double place, double t) const
 {
-    for (const ConflictRecord& record : m_net.conflict) {
-        if (record.pozitie != static_cast<int>(place)) {
-            continue;
-        }
-        const Apartenenta1 cont = apartenenta1(t, record.tr_sharing);
-        if (cont.a == kFound) {
-            return record.sharing(cont.loc);
-        }
-        const Apartenenta1 dis = apartenenta1(t, record.tr_sharing_dis);
-        if (dis.a == kFound) {
-            return record.sharing_dis(dis.loc);
-        }
-    }
-    return 0.0;
+    const auto found = m_sharing.find({static_cast<std::size_t>(place), static_cast<std::size_t>(t)});
+    return found != m_sharing.end() ? found->second : 0.0;
 }
 
 // flowrun reads, for each place with two or more output transitions, their
@@ -272,9 +261,21 @@ void Algorithm::assignLevels()
                              std::to_string(maxPasses) +
                              " passes (conflicts rank the same subnets in opposite orders)"};
         }
-    }
-    for (std::size_t q = 1; q <= m_grup.size(); ++q) {
-        m_grup[q - 1].prioritate_retea = m_levels->at(q - 1);
+        Vec nivele;
+        Vec retele;
+        for (std::size_t q = 1; q <= m_grup.size(); ++q) {
+            m_grup[q - 1].prioritate_retea = m_levels->at(q - 1);
+            nivele.push_back(m_grup[q - 1].prioritate_retea);
+            retele.push_back(static_cast<double>(q));
+        }
+        const Aranjare4 prioritate = aranjare4(nivele, retele);
+        for (double level : aranjare(nivele)) {
+            PriorityLevel& entry = m_priorityLevels.emplace_back();
+            entry.level = level;
+            for (double position : egalitate(level, prioritate.sir)) {
+                entry.retele.push_back(prioritate.b(static_cast<std::size_t>(position)));
+            }
+        }
     }
 }
 

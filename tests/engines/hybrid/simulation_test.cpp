@@ -1,11 +1,18 @@
 // Algorithm 6.1 run in process, with a scripted speed solver where speeds are needed.
+#include "engines/continuous/solver_choice.h"
 #include "engines/hybrid/driver.h"
+#include "engines/hybrid/engine_speed_solver.h"
+#include "engines/hybrid/firing.h"
 #include "engines/hybrid/report_head.h"
 #include "engines/hybrid/result_files.h"
 #include "engines/hybrid/simulation.h"
 #include "tests/engines/hybrid/data_text.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
 
 namespace mixsim {
 namespace {
@@ -283,6 +290,108 @@ TEST(Simulation, AHorizonEndsTheRunAfterTheFirstEventTimePastIt)
     for (std::size_t row = 1; row + 1 < cutTransitions.size(); ++row) {
         EXPECT_EQ(cutTransitions[row], fullTransitions[row]) << "row " << row;
     }
+}
+
+// A seeded random hybrid net: places and transitions of both kinds, arcs of weight 1 or 2,
+// markings with 0+, zero durations and infinite speeds, and a priority for every output of a
+// place with several outputs (equal priorities sharing by ratios).
+NetText randomHybridNet(std::mt19937& random)
+{
+    const auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    NetText net;
+    net.P = 2 + pick(7);
+    net.T = 1 + pick(7);
+    for (int p = 1; p <= net.P; ++p) {
+        if (pick(2) == 0) {
+            net.pozdis.push_back(p);
+        }
+    }
+    for (int t = 1; t <= net.T; ++t) {
+        if (pick(2) == 0) {
+            net.trandis.push_back(t);
+        }
+    }
+    const auto size = [](int n) { return static_cast<std::size_t>(n); };
+    net.pre.assign(size(net.P), std::vector<double>(size(net.T), 0.0));
+    net.post = net.pre;
+    for (std::size_t t = 0; t < size(net.T); ++t) {
+        for (int k = pick(3); k >= 0; --k) {
+            net.pre[size(pick(net.P))][t] = 1 + pick(2);
+        }
+        for (int k = pick(3); k >= 0; --k) {
+            net.post[size(pick(net.P))][t] = 1 + pick(2);
+        }
+    }
+    const auto has = [](const std::vector<int>& set, int n) { return std::find(set.begin(), set.end(), n) != set.end(); };
+    for (int p = 1; p <= net.P; ++p) {
+        const double continuous[] = {0.0, -1.0, 1.5, 3.0, 6.0};
+        net.marcaj.push_back(has(net.pozdis, p) ? pick(4) : continuous[pick(5)]);
+    }
+    for (int t = 1; t <= net.T; ++t) {
+        const double durations[] = {0.0, 1.0, 2.0, 1.5};
+        const double speeds[] = {1.0, 2.0, 0.5, -1.0};
+        net.valori.push_back(has(net.trandis, t) ? durations[pick(4)] : speeds[pick(4)]);
+    }
+    for (const std::vector<double>& row : net.pre) {
+        std::vector<double> priorities;
+        for (double weight : row) {
+            if (weight != 0.0) {
+                priorities.push_back(1 + pick(2));
+            }
+        }
+        if (priorities.size() < 2) {
+            continue;
+        }
+        net.conflicte.insert(net.conflicte.end(), priorities.begin(), priorities.end());
+        for (double level : {priorities.front(), priorities.front() == 1.0 ? 2.0 : 1.0}) {
+            const auto members = std::count(priorities.begin(), priorities.end(), level);
+            for (auto k = members; members >= 2 && k > 0; --k) {
+                net.conflicte.push_back(1 + pick(2));
+            }
+        }
+    }
+    return net;
+}
+
+// Every state starts with one timer per degree of enabling of each discrete transition, the
+// degree taken afresh from the state's markings, though the engine revisits only the
+// transitions around the places an event changed.
+TEST(Simulation, EveryStateHasOneTimerPerEnablingDegreeOnRandomNets)
+{
+    std::mt19937 random(11);
+    const std::unique_ptr<flowrun::LpSolver> lpSolver = flowrun::makeSolver(flowrun::SolverKind::kLibrary);
+    int checked = 0;
+    for (int round = 0; round < 150; ++round) {
+        const NetText text = randomHybridNet(random);
+        EngineRunResult started = startRun(text.text());
+        ASSERT_TRUE(started.run.has_value()) << started.error << "\n" << text.text();
+        const HybridNet& net = started.run->net;
+        started.run->state.horizon = 12.0;
+        EngineSpeedSolver solver(*lpSolver);
+        ReportText report;
+        report.discard();
+        const SimulationResult result = simulate(net, std::move(started.run->state), solver, report);
+        const NetArcs arcs(net.Pre, net.Post);
+        for (std::size_t g = 2; g <= result.IB.size(); ++g) {
+            const IbState& state = result.IB[g - 1];
+            Vec marking(static_cast<std::size_t>(net.nr_poz));
+            for (std::size_t l = 1; l <= net.Pozdis.size(); ++l) {
+                marking(static_cast<std::size_t>(net.Pozdis(l))) = state.marcaj(l);
+            }
+            for (std::size_t l = 1; l <= net.Pozcont.size(); ++l) {
+                marking(static_cast<std::size_t>(net.Pozcont(l))) = result.IB[g - 2].mc_after(l);
+            }
+            for (std::size_t i = 1; i <= net.Trandis.size(); ++i) {
+                const double degree = enablingDegree(arcs.inputs(net.Trandis(i)), marking);
+                if (degree >= 0.0) {
+                    EXPECT_EQ(state.enable(i), degree) << "T" << net.Trandis(i) << " in IB-state " << g << "\n"
+                                                       << text.text();
+                    ++checked;
+                }
+            }
+        }
+    }
+    EXPECT_GT(checked, 1000);
 }
 
 }  // namespace
