@@ -57,6 +57,7 @@ private:
     void fireInfiniteSpeeds();
     void describeSubnet(Grup& grup) const;
     void assignLevels();
+    // Describes each sub-net as it writes it.
     void writeSubnets();
     void speeds();
     void solveLevel(const Vec& retele);
@@ -139,6 +140,7 @@ private:
     // The discrete input places of each continuous transition (by Trancont position) with a
     // positive weight: their position in Pozdis and the weight.
     std::vector<std::vector<Arc>> m_discreteInputs;
+    std::vector<std::size_t> m_instantaneous;  // Trancont positions of the transitions of infinite speed
     // The sharing value of each (place, transition) given one in the conflicts, as sharingOf finds it.
     std::map<std::pair<std::size_t, std::size_t>, double> m_sharing;
     // By place number: the positions in Trandis of the discrete transitions it is an input of.

@@ -54,6 +54,11 @@ Algorithm::Algorithm(const HybridNet& net, SimulationState state, SpeedSolver& s
             }
         }
     }
+    for (std::size_t j = 1; j <= net.Trancont.size(); ++j) {
+        if (net.U(j) == kInfiniteSpeed) {
+            m_instantaneous.push_back(j);
+        }
+    }
     for (const ConflictRecord& record : net.conflict) {
         const auto place = static_cast<std::size_t>(record.pozitie);
         for (std::size_t k = 1; k <= record.tr_sharing.size(); ++k) {

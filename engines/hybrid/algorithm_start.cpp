@@ -58,7 +58,7 @@ void Algorithm::step2_1()
                 fire(m_arcs.arcs(t), m_marcaj1);
             }
         }
-        for (std::size_t j = 1; j <= m_net.Trancont.size(); ++j) {
+        for (std::size_t j : m_instantaneous) {
             fireInstantaneous(j);
         }
         refresh();
@@ -68,13 +68,10 @@ void Algorithm::step2_1()
     }
 }
 
-// Fires the continuous transition at position j instantaneously when its
-// maximal speed is infinite and its discrete input places enable it.
+// Fires the continuous transition at position j, whose maximal speed is infinite,
+// instantaneously when its discrete input places enable it.
 void Algorithm::fireInstantaneous(std::size_t j)
 {
-    if (m_net.U(j) != kInfiniteSpeed) {
-        return;
-    }
     const double t = m_net.Trancont(j);
     double q = -1.0;
     bool hasContinuousInput = false;

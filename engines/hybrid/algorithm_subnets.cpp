@@ -82,9 +82,6 @@ void Algorithm::step4()
     m_s.IB[static_cast<std::size_t>(m_s.stare) - 2].mc_after = m_marcaj_cont;
     synchroniseTimers();
     rebuildTos();
-    for (Grup& grup : m_grup) {
-        describeSubnet(grup);
-    }
     assignLevels();
     writeSubnets();
 }
@@ -130,6 +127,10 @@ void Algorithm::findSubnets()
 // step4_2: the infinite-speed transitions fire until the marking settles.
 void Algorithm::fireInfiniteSpeeds()
 {
+    // Without such transitions a pass would leave the marking as it is.
+    if (m_instantaneous.empty()) {
+        return;
+    }
     for (int pass = 1;; ++pass) {
         if (pass > kMaxStartupPasses) {
             throw RunStopped{"the instantaneous firings at t=" + f2(m_s.Ts) +
@@ -137,7 +138,7 @@ void Algorithm::fireInfiniteSpeeds()
                              " passes"};
         }
         const Vec before = m_marcaj1;
-        for (std::size_t j = 1; j <= m_net.Trancont.size(); ++j) {
+        for (std::size_t j : m_instantaneous) {
             fireInstantaneous(j);
         }
         refresh();
@@ -147,7 +148,7 @@ void Algorithm::fireInfiniteSpeeds()
     }
 }
 
-// The markings and bounds of a sub-net in the current state.
+// The markings and bounds of a sub-net in the current state, as the report shows them.
 void Algorithm::describeSubnet(Grup& grup) const
 {
     grup.marcaj = Vec();
@@ -282,7 +283,8 @@ void Algorithm::assignLevels()
 void Algorithm::writeSubnets()
 {
     for (std::size_t q = 1; q <= m_grup.size() && m_r.active(); ++q) {
-        const Grup& grup = m_grup[q - 1];
+        Grup& grup = m_grup[q - 1];
+        describeSubnet(grup);
         m_r += "<B>The <font color=cc0000>SUBNET " + formatD(static_cast<double>(q)) +
                " </font color> has the priority " + formatD(grup.prioritate_retea) + "</B> ";
         for (double ratio : grup.sharing) {
