@@ -1,59 +1,17 @@
 // The lp_solve library behind the LpSolver interface.
 #include "engines/continuous/lp_solve_library.h"
 
-#include <lpsolve/lp_lib.h>
-
 #include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <memory>
 
 #include "engines/continuous/constants.h"
+#include "engines/continuous/lp_fixed_columns.h"
+#include "engines/continuous/lp_solve_model.h"
 
 namespace flowrun {
 namespace {
-
-struct LpDeleter {
-    void operator()(lprec* lp) const { delete_lp(lp); }
-};
-using LpHandle = std::unique_ptr<lprec, LpDeleter>;
-
-// Columns in the order the variables first appear in the model text, so that the solver
-// meets the same program as when it reads that text, and picks the same optimum.
-class ColumnOrder {
-public:
-    explicit ColumnOrder(const LpModel& model) : m_column(model.transitions, 0)
-    {
-        for (int t : model.objective)
-            see(t);
-        for (const LpRow& row : model.rows) {
-            for (const LpTerm& term : row.terms)
-                see(term.t);
-        }
-        if (model.sharing.a >= 0) {
-            see(model.sharing.a);
-            see(model.sharing.b);
-        }
-        for (const LpBound& bound : model.bounds)
-            see(bound.t);
-    }
-
-    int count() const { return static_cast<int>(m_transition.size()); }
-    int column(int t) const { return m_column[t]; }     // 1-based
-    int transition(int column) const { return m_transition[column - 1]; }
-
-private:
-    void see(int t)
-    {
-        if (m_column[t] == 0) {
-            m_transition.push_back(t);
-            m_column[t] = count();
-        }
-    }
-
-    std::vector<int> m_column;
-    std::vector<int> m_transition;
-};
 
 bool nearlyEqual(double a, double b)
 {
@@ -183,6 +141,7 @@ SolveResult LpSolveLibrary::solve(const LpProblem& problem)
             if (problem.objective[t])
                 m_exactSpeeds[t] = result.exactSpeeds[t];
         }
+        m_lastSolution = result.exactSpeeds;
     }
     return result;
 }
@@ -217,6 +176,8 @@ SolveResult LpSolveLibrary::run(const LpModel& model)
         set_presolve(lp.get(), PRESOLVE_SENSDUALS, get_presolveloops(lp.get()));
     addRows(lp.get(), model, columns);
     if (!applyBounds(lp.get(), model, columns, result.message))
+        return result;
+    if (solveWithoutFixedColumns(lp.get(), model, columns, m_lastSolution, rowsWanted(), result))
         return result;
 
     const int status = ::solve(lp.get());

@@ -21,6 +21,7 @@ private:
 
     bool m_writeModelFile;
     std::vector<double> m_exactSpeeds;  // the last solution's value of each transition
+    std::vector<double> m_lastSolution;  // every speed of the last optimal program
 };
 
 }  // namespace flowrun
