@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "engines/continuous/constants.h"
+#include "engines/continuous/lp_start_basis.h"
 
 namespace flowrun {
 namespace {
@@ -98,8 +99,8 @@ public:
         return lp;
     }
 
-    // Starts the simplex from the basis the library derives from a guessed solution (by
-    // transition): the previous program's solution is usually close, and halves the pivots.
+    // Starts the simplex near a guessed solution (by transition): the previous program's
+    // solution is usually close to this one's.
     void startFrom(lprec* lp, const std::vector<double>& guess) const
     {
         if (static_cast<int>(guess.size()) != m_transitions)
@@ -107,9 +108,7 @@ public:
         std::vector<double> values(1 + m_kept.size(), 0);
         for (std::size_t i = 0; i < m_kept.size(); ++i)
             values[i + 1] = guess[m_columns.transition(m_kept[i].first)];
-        std::vector<int> basis(1 + get_Nrows(lp) + get_Ncolumns(lp), 0);
-        if (guess_basis(lp, values.data(), basis.data()))
-            set_basis(lp, basis.data(), TRUE);
+        startNear(lp, values);
     }
 
     // The optimum of the solved smaller program is the only one: no non-basic variable that
