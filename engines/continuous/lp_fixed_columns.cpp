@@ -15,6 +15,7 @@ namespace {
 // 0 is taken for 0, which at worst sends the program to the full solve.
 constexpr double kNonZeroDual = 1.0e-7;
 constexpr double kOffBound = 1.0e-9;
+constexpr double kUnbounded = 1.0e15;
 
 // One row of the full program split into the fixed columns' share and the rest.
 struct SplitRow {
@@ -126,6 +127,12 @@ public:
         if (!get_basis(lp, basis.data(), FALSE) || !get_ptr_sensitivity_rhs(lp, &duals, nullptr, nullptr) ||
             !duals || !get_ptr_constraints(lp, &activity) || !get_ptr_variables(lp, &values))
             return false;
+        // A speed without bound is the library's answer to an unbounded program, which only
+        // the whole program gives as before.
+        for (int column = 1; column <= sum - rows; ++column) {
+            if (std::fabs(values[column - 1]) >= kUnbounded)
+                return false;
+        }
         std::vector<char> basic(1 + sum, 0);
         for (int i = 1; i <= rows; ++i)
             basic[std::abs(basis[i])] = 1;

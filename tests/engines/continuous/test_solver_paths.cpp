@@ -1,10 +1,12 @@
 // The two solvers side by side: the library in process and the lp_solve program.
 #include <cmath>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "engines/continuous/engine.h"
+#include "engines/continuous/lp_solve_cli.h"
 #include "engines/continuous/lp_solve_library.h"
 #include "engines/continuous/result_files.h"
 #include "engines/continuous/solver_choice.h"
@@ -140,6 +142,69 @@ TEST(SolverPaths, GiveTheSameRunsOnRandomNets)
         compared += library.simulation.status == 0 ? 1 : 0;
     }
     EXPECT_GT(compared, 50);
+}
+
+// A program drawn at random whose speeds are mostly fixed by known or zero speeds, as in the
+// later phases of long nets; whole numbers only, so that both paths read the same program.
+struct RandomProgram {
+    Matrix incidence;
+    std::vector<std::vector<Entry>> rows;
+    LpProblem problem;
+
+    RandomProgram(std::mt19937& random, int transitions) : incidence(2 + random() % 12, transitions, 0)
+    {
+        const auto chance = [&random](int percent) { return static_cast<int>(random() % 100) < percent; };
+        const int places = incidence.rows();
+        for (int t = 0; t < transitions; ++t) {
+            for (int k = 1 + random() % 2; k > 0; --k)
+                incidence(random() % places, t) = static_cast<Real>(static_cast<int>(random() % 5) - 2);
+        }
+        rows = nonZeroRows(incidence);
+        problem.incidence = &incidence;
+        problem.incidenceRows = &rows;
+        for (int p = 0; p < places; ++p)
+            problem.balanceRows.push_back(chance(50));
+        for (int t = 0; t < transitions; ++t) {
+            KnownSpeed known;
+            const bool fixed = chance(50);
+            if (fixed)
+                known = {static_cast<Real>(random() % 2), 1};
+            else if (chance(15))
+                known = {1, 2};
+            problem.known.push_back(known);
+            problem.objective.push_back(!fixed);
+            problem.maxSpeed.push_back(chance(5) ? kInfiniteSpeed : static_cast<Real>(1 + random() % 5));
+            problem.zeroSpeed.push_back(chance(10) ? 0 : 1);
+        }
+        if (chance(30))
+            problem.sharing = {0, 1, static_cast<Real>(1 + random() % 3), static_cast<Real>(1 + random() % 3), 0};
+    }
+};
+
+// One library solver takes the programs one after the other, each starting from the previous
+// solution and most solved without their fixed columns; the solver program solves each whole.
+TEST(SolverPaths, AgreeOnRandomProgramsWithMostSpeedsFixed)
+{
+    test::TempFolder folder;
+    test::CurrentFolder inside(folder.path());
+    std::mt19937 random(19);
+    LpSolveLibrary library;
+    LpSolveCli program;
+    int optimal = 0;
+    for (int round = 0; round < 300; ++round) {
+        const RandomProgram drawn(random, 12);
+        const SolveResult inProcess = library.solve(drawn.problem);
+        const SolveResult solved = program.solve(drawn.problem);
+        ASSERT_EQ(inProcess.status, solved.status) << "round " << round << "\n" << lpModelText(drawn.problem);
+        if (inProcess.status != SolveStatus::kOptimal)
+            continue;
+        ++optimal;
+        for (int t = 0; t < 12; ++t) {
+            ASSERT_NEAR(inProcess.speeds[t], solved.speeds[t], 1e-5 * (1 + std::fabs(solved.speeds[t])))
+                << "round " << round << ", T" << t + 1 << "\n" << lpModelText(drawn.problem);
+        }
+    }
+    EXPECT_GT(optimal, 80);
 }
 
 // Speeds that six significant digits cannot carry, derived by hand.
