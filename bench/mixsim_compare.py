@@ -28,8 +28,9 @@ def run(bin_dir, data, folder, in_process, limit):
 
 
 def differences(old_bin, new_bin, data, in_process, limit):
-    with tempfile.TemporaryDirectory(prefix="compare-new-") as new, \
-            tempfile.TemporaryDirectory(prefix="compare-old-") as old:
+    # A flowrun that a stopped mixsim started may still be writing its folder when it is removed.
+    with tempfile.TemporaryDirectory(prefix="compare-new-", ignore_cleanup_errors=True) as new, \
+            tempfile.TemporaryDirectory(prefix="compare-old-", ignore_cleanup_errors=True) as old:
         new_end = run(new_bin, data, new, in_process, limit)
         old_end = run(old_bin, data, old, in_process, limit)
         if new_end != old_end:
