@@ -76,6 +76,8 @@ private:
     void synchroniseTimers(std::size_t i);
     void synchroniseTimers(std::size_t i, std::size_t timers);
     [[nodiscard]] std::size_t timerCount(double t) const;
+    // Every change of m_marcaj1 goes through here: it marks the transitions
+    // the place feeds for a visit and the place for the next refresh().
     void markingChanged(std::size_t place);
     void timersChanged(double t);
     // Stops the run when a transition would need more timers than kMaxEnablingDegree.
@@ -83,6 +85,7 @@ private:
     void rebuildTos();
     [[nodiscard]] double alignTime(double t) const;
 
+    // Brings m_marcaj_cont and m_marcaj_dis up to m_marcaj1.
     void refresh();
     // Ends the run when a marking, speed, balance or the clock is no longer a finite number.
     void requireFinite() const;
@@ -149,6 +152,9 @@ private:
     std::vector<std::size_t> m_stale;
     std::vector<char> m_isStale;
     std::vector<std::size_t> m_timers;  // by Trandis position: timers counted for a visit
+    // The places whose marking changed since the last refresh(), and a flag per place number.
+    std::vector<std::size_t> m_unrefreshed;
+    std::vector<char> m_isUnrefreshed;
 };
 
 }  // namespace mixsim

@@ -85,6 +85,12 @@ Algorithm::Algorithm(const HybridNet& net, SimulationState state, SpeedSolver& s
     for (std::size_t l = 1; l <= net.Pozcont.size(); ++l) {
         m_marcaj1(static_cast<std::size_t>(net.Pozcont(l))) = net.marcaj_cont(l);
     }
+    m_marcaj_cont = Vec(net.Pozcont.size());
+    m_marcaj_dis = Vec(net.Pozdis.size());
+    m_isUnrefreshed.assign(static_cast<std::size_t>(net.nr_poz) + 1, 0);
+    for (std::size_t p = 1; p <= static_cast<std::size_t>(net.nr_poz); ++p) {
+        markingChanged(p);
+    }
     refresh();
     m_viteze = Vec(net.Trancont.size());
     m_balanta = Vec(net.Pozcont.size());
@@ -112,19 +118,20 @@ std::size_t Algorithm::tranDisPos(double t) const
     return m_tranDisPos(t);
 }
 
-// marcaj_pe_pozitii for both sets, written over the vectors in place.
+// marcaj_pe_pozitii for both sets, written over the vectors in place at the places whose
+// marking changed since the last time.
 void Algorithm::refresh()
 {
-    const auto take = [this](const Vec& pozitii, Vec& marcaj) {
-        if (marcaj.size() != pozitii.size()) {
-            marcaj = Vec(pozitii.size());
+    for (std::size_t p : m_unrefreshed) {
+        m_isUnrefreshed[p] = 0;
+        const auto place = static_cast<double>(p);
+        if (const std::size_t l = m_contPos(place)) {
+            m_marcaj_cont(l) = m_marcaj1(p);
+        } else if (const std::size_t k = m_disPos(place)) {
+            m_marcaj_dis(k) = m_marcaj1(p);
         }
-        for (std::size_t l = 1; l <= pozitii.size(); ++l) {
-            marcaj(l) = m_marcaj1(static_cast<std::size_t>(pozitii(l)));
-        }
-    };
-    take(m_net.Pozcont, m_marcaj_cont);
-    take(m_net.Pozdis, m_marcaj_dis);
+    }
+    m_unrefreshed.clear();
 }
 
 StateEvents& Algorithm::currentEvents()
@@ -193,6 +200,10 @@ std::size_t Algorithm::timerCount(double t) const
 
 void Algorithm::markingChanged(std::size_t place)
 {
+    if (!m_isUnrefreshed.at(place)) {
+        m_isUnrefreshed[place] = 1;
+        m_unrefreshed.push_back(place);
+    }
     for (std::size_t i : m_feeds.at(place)) {
         if (!m_isStale[i - 1]) {
             m_isStale[i - 1] = 1;
@@ -631,7 +642,8 @@ bool Algorithm::step11()
             const double value = snapMarking(m + dt * b);
             m = value > 0.0 ? value : 0.0;
         }
-        if (!(m == before)) {
+        // A change of the sign of a zero counts: the markings are copied to the bit.
+        if (!(m == before) || std::signbit(m) != std::signbit(before)) {
             markingChanged(p);
         }
     }

@@ -56,6 +56,9 @@ void Algorithm::step2_1()
             const double t = m_net.Trandis(i);
             if (m_net.td(i) == 0.0 && covers(m_arcs.inputs(t), m_marcaj1)) {
                 fire(m_arcs.arcs(t), m_marcaj1);
+                for (const PlaceArc& arc : m_arcs.arcs(t)) {
+                    markingChanged(arc.place);
+                }
             }
         }
         for (std::size_t j : m_instantaneous) {
