@@ -82,6 +82,7 @@ private:
     void timersChanged(double t);
     // Stops the run when a transition would need more timers than kMaxEnablingDegree.
     void checkDegree(double t, double degree) const;
+    // TOS from the event lists; built where it is read: at the start and in STEP 11.
     void rebuildTos();
     [[nodiscard]] double alignTime(double t) const;
 

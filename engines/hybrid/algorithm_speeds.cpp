@@ -75,7 +75,6 @@ void Algorithm::speeds()
             m_s.C1.pozitie.push_back(place);
         }
     }
-    rebuildTos();
 }
 
 void Algorithm::solveLevel(const Vec& retele)

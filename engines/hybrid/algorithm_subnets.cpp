@@ -81,7 +81,6 @@ void Algorithm::step4()
     fireInfiniteSpeeds();
     m_s.IB[static_cast<std::size_t>(m_s.stare) - 2].mc_after = m_marcaj_cont;
     synchroniseTimers();
-    rebuildTos();
     assignLevels();
     writeSubnets();
 }
