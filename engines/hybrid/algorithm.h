@@ -80,6 +80,7 @@ private:
     // the place feeds for a visit and the place for the next refresh().
     void markingChanged(std::size_t place);
     void timersChanged(double t);
+    void visitLater(std::size_t i);  // i: position in Trandis
     // Stops the run when a transition would need more timers than kMaxEnablingDegree.
     void checkDegree(double t, double degree) const;
     // TOS from the event lists; built where it is read: at the start and in STEP 11.

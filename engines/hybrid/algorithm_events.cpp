@@ -75,12 +75,8 @@ Algorithm::Algorithm(const HybridNet& net, SimulationState state, SpeedSolver& s
             m_feeds.at(arc.place).push_back(i);
         }
     }
-    // The first visit matches every transition's timers with its degree.
-    m_isStale.assign(net.Trandis.size(), 1);
+    m_isStale.assign(net.Trandis.size(), 0);
     m_timers.assign(net.Trandis.size(), 0);
-    for (std::size_t i = 1; i <= net.Trandis.size(); ++i) {
-        m_stale.push_back(i);
-    }
     m_marcaj1 = net.marcaj1;
     for (std::size_t l = 1; l <= net.Pozcont.size(); ++l) {
         m_marcaj1(static_cast<std::size_t>(net.Pozcont(l))) = net.marcaj_cont(l);
@@ -88,6 +84,7 @@ Algorithm::Algorithm(const HybridNet& net, SimulationState state, SpeedSolver& s
     m_marcaj_cont = Vec(net.Pozcont.size());
     m_marcaj_dis = Vec(net.Pozdis.size());
     m_isUnrefreshed.assign(static_cast<std::size_t>(net.nr_poz) + 1, 0);
+    // Every place counts as changed at the start: the first copy and the first visit are whole.
     for (std::size_t p = 1; p <= static_cast<std::size_t>(net.nr_poz); ++p) {
         markingChanged(p);
     }
@@ -205,16 +202,17 @@ void Algorithm::markingChanged(std::size_t place)
         m_unrefreshed.push_back(place);
     }
     for (std::size_t i : m_feeds.at(place)) {
-        if (!m_isStale[i - 1]) {
-            m_isStale[i - 1] = 1;
-            m_stale.push_back(i);
-        }
+        visitLater(i);
     }
 }
 
 void Algorithm::timersChanged(double t)
 {
-    const std::size_t i = tranDisPos(t);
+    visitLater(tranDisPos(t));
+}
+
+void Algorithm::visitLater(std::size_t i)
+{
     if (!m_isStale.at(i - 1)) {
         m_isStale[i - 1] = 1;
         m_stale.push_back(i);
