@@ -16,6 +16,7 @@ namespace {
 constexpr double kNonZeroDual = 1.0e-7;
 constexpr double kOffBound = 1.0e-9;
 constexpr double kUnbounded = 1.0e15;
+constexpr double kRounding = 1.0e-11;
 
 // One row of the full program split into the fixed columns' share and the rest.
 struct SplitRow {
@@ -100,16 +101,63 @@ public:
         return lp;
     }
 
-    // Starts the simplex near a guessed solution (by transition): the previous program's
-    // solution is usually close to this one's.
-    void startFrom(lprec* lp, const std::vector<double>& guess) const
+    // Starts the simplex where the previous program ended.
+    void startFrom(lprec* lp, const SimplexStart& start) const
     {
-        if (static_cast<int>(guess.size()) != m_transitions)
+        if (static_cast<int>(start.speeds.size()) != m_transitions || static_cast<int>(start.basic.size()) != m_transitions)
             return;
         std::vector<double> values(1 + m_kept.size(), 0);
-        for (std::size_t i = 0; i < m_kept.size(); ++i)
-            values[i + 1] = guess[m_columns.transition(m_kept[i].first)];
-        startNear(lp, values);
+        std::vector<char> basic(1 + m_kept.size(), 0);
+        for (std::size_t i = 0; i < m_kept.size(); ++i) {
+            const int t = m_columns.transition(m_kept[i].first);
+            values[i + 1] = start.speeds[t];
+            basic[i + 1] = start.basic[t];
+        }
+        startNear(lp, values, basic);
+    }
+
+    void keepBasis(lprec* lp, SimplexStart& start) const
+    {
+        start.basic.assign(m_transitions, 0);
+        const int rows = get_Nrows(lp);
+        std::vector<int> basis(1 + rows + get_Ncolumns(lp), 0);
+        if (!get_basis(lp, basis.data(), FALSE))
+            return;
+        for (int i = 1; i <= rows; ++i) {
+            const int index = std::abs(basis[i]);
+            if (index > rows)
+                start.basic[m_columns.transition(m_kept[index - rows - 1].first)] = 1;
+        }
+    }
+
+    // The smaller program's solution holds every row and bound of the whole program up to
+    // the rounding of its sums. The library's tolerances apply to the rows as it scales them,
+    // which differs between the two programs: a point it accepts for the smaller one could
+    // be refused in the whole one.
+    bool holdsEveryRow(lprec* lp) const
+    {
+        double* values = nullptr;
+        if (!get_ptr_variables(lp, &values))
+            return false;
+        for (std::size_t i = 0; i < m_kept.size(); ++i) {
+            const auto& [lower, upper] = m_kept[i].second;
+            if (values[i] < lower - kRounding * (1 + std::fabs(lower)) ||
+                values[i] > upper + kRounding * (1 + std::fabs(upper)))
+                return false;
+        }
+        for (const SplitRow& row : m_rows) {
+            double activity = row.fixedPart;
+            double size = 1 + std::fabs(row.fixedPart) + std::fabs(row.limit);
+            for (std::size_t k = 0; k < row.at.size(); ++k) {
+                const double term = row.coefficient[k] * values[row.at[k] - 1];
+                activity += term;
+                size += std::fabs(term);
+            }
+            const double slack = activity - row.limit;
+            if (row.type == EQ ? std::fabs(slack) > kRounding * size : slack < -kRounding * size)
+                return false;
+        }
+        return true;
     }
 
     // The optimum of the solved smaller program is the only one: no non-basic variable that
@@ -245,8 +293,8 @@ private:
 
 }  // namespace
 
-bool solveWithoutFixedColumns(lprec* full, const LpModel& model, const ColumnOrder& columns,
-                              const std::vector<double>& guess, bool rowsWanted, SolveResult& result)
+bool solveWithoutFixedColumns(lprec* full, const LpModel& model, const ColumnOrder& columns, SimplexStart& start,
+                              bool rowsWanted, SolveResult& result)
 {
     const Reduction reduction(full, model, columns);
     if (!reduction.takesColumnsOut() || !reduction.fixedRowsHold())
@@ -254,10 +302,12 @@ bool solveWithoutFixedColumns(lprec* full, const LpModel& model, const ColumnOrd
     const LpHandle lp = reduction.buildSmallProgram();
     if (!lp)
         return false;
-    reduction.startFrom(lp.get(), guess);
-    if (::solve(lp.get()) != OPTIMAL || !reduction.hasOneOptimum(lp.get(), rowsWanted))
+    reduction.startFrom(lp.get(), start);
+    if (::solve(lp.get()) != OPTIMAL || !reduction.holdsEveryRow(lp.get()) ||
+        !reduction.hasOneOptimum(lp.get(), rowsWanted))
         return false;
     reduction.fillResult(lp.get(), model, rowsWanted, result);
+    reduction.keepBasis(lp.get(), start);
     return true;
 }
 

@@ -141,7 +141,7 @@ SolveResult LpSolveLibrary::solve(const LpProblem& problem)
             if (problem.objective[t])
                 m_exactSpeeds[t] = result.exactSpeeds[t];
         }
-        m_lastSolution = result.exactSpeeds;
+        m_start.speeds = result.exactSpeeds;
     }
     return result;
 }
@@ -177,7 +177,7 @@ SolveResult LpSolveLibrary::run(const LpModel& model)
     addRows(lp.get(), model, columns);
     if (!applyBounds(lp.get(), model, columns, result.message))
         return result;
-    if (solveWithoutFixedColumns(lp.get(), model, columns, m_lastSolution, rowsWanted(), result))
+    if (solveWithoutFixedColumns(lp.get(), model, columns, m_start, rowsWanted(), result))
         return result;
 
     const int status = ::solve(lp.get());

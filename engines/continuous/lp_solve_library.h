@@ -1,6 +1,7 @@
 // Solving in process through the lp_solve library: the model is built through its calls.
 #pragma once
 
+#include "engines/continuous/lp_fixed_columns.h"
 #include "engines/continuous/lp_solver.h"
 
 namespace flowrun {
@@ -21,7 +22,7 @@ private:
 
     bool m_writeModelFile;
     std::vector<double> m_exactSpeeds;  // the last solution's value of each transition
-    std::vector<double> m_lastSolution;  // every speed of the last optimal program
+    SimplexStart m_start;               // where the last programs ended
 };
 
 }  // namespace flowrun

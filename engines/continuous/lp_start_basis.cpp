@@ -15,14 +15,14 @@ bool near(double value, double bound)
 
 }  // namespace
 
-bool startNear(lprec* lp, const std::vector<double>& guess)
+bool startNear(lprec* lp, const std::vector<double>& guess, const std::vector<char>& preferred)
 {
     const int rows = get_Nrows(lp);
     const int columns = get_Ncolumns(lp);
     if (static_cast<int>(guess.size()) != columns + 1)
         return false;
 
-    // A column takes as its pivot a row no earlier basic column touches: the chosen columns
+    // A column made basic takes as its pivot a row no earlier basic column touches: the chosen columns
     // restricted to their pivot rows form a triangle with a non-zero diagonal, and the slacks
     // of the other rows complete a regular basis.
     std::vector<char> touched(rows + 1, 0);
@@ -30,11 +30,7 @@ bool startNear(lprec* lp, const std::vector<double>& guess)
     std::vector<char> basicColumn(columns + 1, 0);
     std::vector<double> value(rows + 1);
     std::vector<int> row(rows + 1);
-    for (int column = 1; column <= columns; ++column) {
-        const double lower = get_lowbo(lp, column);
-        const double upper = get_upbo(lp, column);
-        if (near(guess[column], lower) || near(guess[column], upper) || guess[column] < lower || guess[column] > upper)
-            continue;
+    const auto makeBasic = [&](int column) {
         const int count = get_columnex(lp, column, value.data(), row.data());
         int pivot = 0;
         double largest = 0;
@@ -45,11 +41,25 @@ bool startNear(lprec* lp, const std::vector<double>& guess)
             }
         }
         if (pivot == 0)
-            continue;
+            return;
         pivotRow[pivot] = 1;
         basicColumn[column] = 1;
         for (int k = 0; k < count; ++k)
             touched[row[k] > 0 ? row[k] : 0] = 1;
+    };
+    if (static_cast<int>(preferred.size()) == columns + 1) {
+        for (int column = 1; column <= columns; ++column) {
+            if (preferred[column])
+                makeBasic(column);
+        }
+    }
+    for (int column = 1; column <= columns; ++column) {
+        const double lower = get_lowbo(lp, column);
+        const double upper = get_upbo(lp, column);
+        const bool inside = guess[column] > lower && guess[column] < upper && !near(guess[column], lower) &&
+                            !near(guess[column], upper);
+        if (inside && !basicColumn[column])
+            makeBasic(column);
     }
 
     // Basic variables first (negative: the library's mark of a variable not at its upper
