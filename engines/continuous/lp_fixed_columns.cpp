@@ -3,7 +3,7 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <utility>
+#include <vector>
 
 #include "engines/continuous/constants.h"
 #include "engines/continuous/lp_start_basis.h"
@@ -28,10 +28,20 @@ struct SplitRow {
     std::vector<double> coefficient;
 };
 
+// A column of the whole program kept in the smaller one, with its bounds.
+struct KeptColumn {
+    int column = 0;
+    double lower = 0;
+    double upper = 0;
+};
+
 class Reduction {
 public:
     Reduction(lprec* full, const LpModel& model, const ColumnOrder& columns)
-        : m_columns(columns), m_transitions(model.transitions), m_smallColumn(columns.count() + 1, 0), m_fixedValue(columns.count() + 1, 0)
+        : m_columns(columns),
+          m_transitions(model.transitions),
+          m_smallColumn(columns.count() + 1, 0),
+          m_fixedValue(columns.count() + 1, 0)
     {
         for (int column = 1; column <= columns.count(); ++column) {
             const double lower = get_lowbo(full, column);
@@ -39,7 +49,7 @@ public:
             if (lower == upper) {
                 m_fixedValue[column] = lower;
             } else {
-                m_kept.push_back({column, {lower, upper}});
+                m_kept.push_back({column, lower, upper});
                 m_smallColumn[column] = static_cast<int>(m_kept.size());
             }
         }
@@ -83,6 +93,7 @@ public:
             return lp;
         set_verbose(lp.get(), NEUTRAL);
         set_maxim(lp.get());
+        // The library's calls take arrays it may change: they get copies.
         set_add_rowmode(lp.get(), TRUE);
         std::vector<double> ones(m_objective.size(), 1);
         std::vector<int> objective = m_objective;
@@ -97,19 +108,20 @@ public:
         }
         set_add_rowmode(lp.get(), FALSE);
         for (std::size_t i = 0; i < m_kept.size(); ++i)
-            set_bounds(lp.get(), static_cast<int>(i) + 1, m_kept[i].second.first, m_kept[i].second.second);
+            set_bounds(lp.get(), static_cast<int>(i) + 1, m_kept[i].lower, m_kept[i].upper);
         return lp;
     }
 
     // Starts the simplex where the previous program ended.
     void startFrom(lprec* lp, const SimplexStart& start) const
     {
-        if (static_cast<int>(start.speeds.size()) != m_transitions || static_cast<int>(start.basic.size()) != m_transitions)
+        if (static_cast<int>(start.speeds.size()) != m_transitions ||
+            static_cast<int>(start.basic.size()) != m_transitions)
             return;
         std::vector<double> values(1 + m_kept.size(), 0);
         std::vector<char> basic(1 + m_kept.size(), 0);
         for (std::size_t i = 0; i < m_kept.size(); ++i) {
-            const int t = m_columns.transition(m_kept[i].first);
+            const int t = m_columns.transition(m_kept[i].column);
             values[i + 1] = start.speeds[t];
             basic[i + 1] = start.basic[t];
         }
@@ -126,23 +138,24 @@ public:
         for (int i = 1; i <= rows; ++i) {
             const int index = std::abs(basis[i]);
             if (index > rows)
-                start.basic[m_columns.transition(m_kept[index - rows - 1].first)] = 1;
+                start.basic[m_columns.transition(m_kept[index - rows - 1].column)] = 1;
         }
     }
 
     // The smaller program's solution holds every row and bound of the whole program up to
     // the rounding of its sums. The library's tolerances apply to the rows as it scales them,
     // which differs between the two programs: a point it accepts for the smaller one could
-    // be refused in the whole one.
+    // be refused in the whole one. A speed without bound is the library's answer to an
+    // unbounded program, which only the whole program gives as before.
     bool holdsEveryRow(lprec* lp) const
     {
         double* values = nullptr;
         if (!get_ptr_variables(lp, &values))
             return false;
         for (std::size_t i = 0; i < m_kept.size(); ++i) {
-            const auto& [lower, upper] = m_kept[i].second;
-            if (values[i] < lower - kRounding * (1 + std::fabs(lower)) ||
-                values[i] > upper + kRounding * (1 + std::fabs(upper)))
+            const KeptColumn& kept = m_kept[i];
+            if (std::fabs(values[i]) >= kUnbounded || values[i] < kept.lower - kRounding * (1 + std::fabs(kept.lower)) ||
+                values[i] > kept.upper + kRounding * (1 + std::fabs(kept.upper)))
                 return false;
         }
         for (const SplitRow& row : m_rows) {
@@ -175,12 +188,6 @@ public:
         if (!get_basis(lp, basis.data(), FALSE) || !get_ptr_sensitivity_rhs(lp, &duals, nullptr, nullptr) ||
             !duals || !get_ptr_constraints(lp, &activity) || !get_ptr_variables(lp, &values))
             return false;
-        // A speed without bound is the library's answer to an unbounded program, which only
-        // the whole program gives as before.
-        for (int column = 1; column <= sum - rows; ++column) {
-            if (std::fabs(values[column - 1]) >= kUnbounded)
-                return false;
-        }
         std::vector<char> basic(1 + sum, 0);
         for (int i = 1; i <= rows; ++i)
             basic[std::abs(basis[i])] = 1;
@@ -211,9 +218,9 @@ public:
                         return false;
                 } else {
                     const double value = values[index - rows - 1];
-                    const auto& [lower, upper] = m_kept[index - rows - 1].second;
-                    if (value - lower <= kOffBound * (1 + std::fabs(lower)) ||
-                        upper - value <= kOffBound * (1 + std::fabs(upper)))
+                    const KeptColumn& kept = m_kept[index - rows - 1];
+                    if (value - kept.lower <= kOffBound * (1 + std::fabs(kept.lower)) ||
+                        kept.upper - value <= kOffBound * (1 + std::fabs(kept.upper)))
                         return false;
                 }
             }
@@ -286,7 +293,7 @@ private:
     int m_transitions;
     std::vector<int> m_smallColumn;     // full column -> column of the smaller program, 0 when fixed
     std::vector<double> m_fixedValue;   // by full column
-    std::vector<std::pair<int, std::pair<double, double>>> m_kept;  // full column, its bounds
+    std::vector<KeptColumn> m_kept;
     std::vector<SplitRow> m_rows;       // in the order the full program has them
     std::vector<int> m_objective;       // columns of the smaller program
 };
