@@ -14,7 +14,6 @@ namespace {
 // Reduced costs and duals are sums of a few of the program's coefficients: one this close to
 // 0 is taken for 0, which at worst sends the program to the full solve.
 constexpr double kNonZeroDual = 1.0e-7;
-constexpr double kOffBound = 1.0e-9;
 constexpr double kUnbounded = 1.0e15;
 constexpr double kRounding = 1.0e-11;
 
@@ -128,17 +127,14 @@ public:
         startNear(lp, values, basic);
     }
 
-    void keepBasis(lprec* lp, SimplexStart& start) const
+    // `basic`: by the library's index of a variable (rows first, then columns).
+    void keepBasis(lprec* lp, const std::vector<char>& basic, SimplexStart& start) const
     {
         start.basic.assign(m_transitions, 0);
         const int rows = get_Nrows(lp);
-        std::vector<int> basis(1 + rows + get_Ncolumns(lp), 0);
-        if (!get_basis(lp, basis.data(), FALSE))
-            return;
-        for (int i = 1; i <= rows; ++i) {
-            const int index = std::abs(basis[i]);
-            if (index > rows)
-                start.basic[m_columns.transition(m_kept[index - rows - 1].column)] = 1;
+        for (std::size_t i = 0; i < m_kept.size(); ++i) {
+            if (basic[rows + 1 + i])
+                start.basic[m_columns.transition(m_kept[i].column)] = 1;
         }
     }
 
@@ -177,20 +173,16 @@ public:
     // can move has a reduced cost (or dual) of 0. With rows wanted, no basic variable is on
     // a bound either, so that the duals are unique too. The reduced costs are worked out from
     // the rows' duals: the library gives 0 for a column that is in no row.
-    bool hasOneOptimum(lprec* lp, bool rowsWanted) const
+    bool hasOneOptimum(lprec* lp, const std::vector<char>& basic, bool rowsWanted) const
     {
         const int rows = get_Nrows(lp);
         const int sum = rows + get_Ncolumns(lp);
-        std::vector<int> basis(1 + sum, 0);
         double* duals = nullptr;
         double* activity = nullptr;
         double* values = nullptr;
-        if (!get_basis(lp, basis.data(), FALSE) || !get_ptr_sensitivity_rhs(lp, &duals, nullptr, nullptr) ||
-            !duals || !get_ptr_constraints(lp, &activity) || !get_ptr_variables(lp, &values))
+        if (!get_ptr_sensitivity_rhs(lp, &duals, nullptr, nullptr) || !duals || !get_ptr_constraints(lp, &activity) ||
+            !get_ptr_variables(lp, &values))
             return false;
-        std::vector<char> basic(1 + sum, 0);
-        for (int i = 1; i <= rows; ++i)
-            basic[std::abs(basis[i])] = 1;
 
         std::vector<double> reducedCost(1 + sum, 0);
         for (int column : m_objective)
@@ -214,13 +206,12 @@ public:
             } else if (rowsWanted) {
                 if (isRow) {
                     const double rhs = get_rh(lp, index);
-                    if (is_constr_type(lp, index, EQ) || activity[index - 1] - rhs <= kOffBound * (1 + std::fabs(rhs)))
+                    if (is_constr_type(lp, index, EQ) || !clearAbove(activity[index - 1], rhs))
                         return false;
                 } else {
                     const double value = values[index - rows - 1];
                     const KeptColumn& kept = m_kept[index - rows - 1];
-                    if (value - kept.lower <= kOffBound * (1 + std::fabs(kept.lower)) ||
-                        kept.upper - value <= kOffBound * (1 + std::fabs(kept.upper)))
+                    if (!clearAbove(value, kept.lower) || !clearBelow(value, kept.upper))
                         return false;
                 }
             }
@@ -252,10 +243,10 @@ public:
                 dual.place = row.place;
                 if (!row.at.empty()) {
                     dual.dual = duals[index];
-                    dual.binding = isBinding(row, activity[index] + row.fixedPart);
+                    dual.binding = isBinding(activity[index] + row.fixedPart, row.limit);
                     ++index;
                 } else {
-                    dual.binding = isBinding(row, row.fixedPart);
+                    dual.binding = isBinding(row.fixedPart, row.limit);
                 }
                 result.rows.push_back(dual);
             }
@@ -264,11 +255,6 @@ public:
     }
 
 private:
-    static bool isBinding(const SplitRow& row, double activity)
-    {
-        return std::fabs(activity - row.limit) <= kLpRealSlack * (1 + std::fabs(row.limit));
-    }
-
     SplitRow& addRow(int place, int type, double limit)
     {
         SplitRow& row = m_rows.emplace_back();
@@ -298,6 +284,21 @@ private:
     std::vector<int> m_objective;       // columns of the smaller program
 };
 
+// Which variables are basic at the end of a solve, by the library's index (1-based, rows
+// first, then columns); empty when the library has no basis.
+std::vector<char> basicVariables(lprec* lp)
+{
+    const int rows = get_Nrows(lp);
+    const int sum = rows + get_Ncolumns(lp);
+    std::vector<int> basis(1 + sum, 0);
+    if (!get_basis(lp, basis.data(), FALSE))
+        return {};
+    std::vector<char> basic(1 + sum, 0);
+    for (int i = 1; i <= rows; ++i)
+        basic[std::abs(basis[i])] = 1;
+    return basic;
+}
+
 }  // namespace
 
 bool solveWithoutFixedColumns(lprec* full, const LpModel& model, const ColumnOrder& columns, SimplexStart& start,
@@ -310,11 +311,13 @@ bool solveWithoutFixedColumns(lprec* full, const LpModel& model, const ColumnOrd
     if (!lp)
         return false;
     reduction.startFrom(lp.get(), start);
-    if (::solve(lp.get()) != OPTIMAL || !reduction.holdsEveryRow(lp.get()) ||
-        !reduction.hasOneOptimum(lp.get(), rowsWanted))
+    if (::solve(lp.get()) != OPTIMAL || !reduction.holdsEveryRow(lp.get()))
+        return false;
+    const std::vector<char> basic = basicVariables(lp.get());
+    if (basic.empty() || !reduction.hasOneOptimum(lp.get(), basic, rowsWanted))
         return false;
     reduction.fillResult(lp.get(), model, rowsWanted, result);
-    reduction.keepBasis(lp.get(), start);
+    reduction.keepBasis(lp.get(), basic, start);
     return true;
 }
 

@@ -99,7 +99,7 @@ void readRows(lprec* lp, const LpModel& model, SolveResult& result)
         RowDual row;
         row.place = place;
         row.dual = haveDuals ? duals[index] : 0;
-        row.binding = activity && std::fabs(activity[index] - limit) <= kLpRealSlack * (1 + std::fabs(limit));
+        row.binding = activity && isBinding(activity[index], limit);
         result.rows.push_back(row);
         ++index;
     };

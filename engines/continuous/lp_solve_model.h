@@ -1,14 +1,37 @@
-// What the lp_solve library's models share: their owner and the order of their columns.
+// What the lp_solve library's models share: their owner, the order of their columns, and how
+// their values are compared with limits and bounds.
 #pragma once
 
 #include <lpsolve/lp_lib.h>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
+#include "engines/continuous/constants.h"
 #include "engines/continuous/lp_problem.h"
 
 namespace flowrun {
+
+// A row whose activity meets its limit up to the rounding of the engine's numbers.
+inline bool isBinding(double activity, double limit)
+{
+    return std::fabs(activity - limit) <= kLpRealSlack * (1 + std::fabs(limit));
+}
+
+// A value clear of a bound by more than the rounding of a solve: above a lower one, below an
+// upper one.
+inline constexpr double kClearOfBound = 1.0e-9;
+
+inline bool clearAbove(double value, double bound)
+{
+    return value - bound > kClearOfBound * (1 + std::fabs(bound));
+}
+
+inline bool clearBelow(double value, double bound)
+{
+    return bound - value > kClearOfBound * (1 + std::fabs(bound));
+}
 
 struct LpDeleter {
     void operator()(lprec* lp) const { delete_lp(lp); }

@@ -3,17 +3,9 @@
 
 #include <cmath>
 
+#include "engines/continuous/lp_solve_model.h"
+
 namespace flowrun {
-namespace {
-
-constexpr double kOnBound = 1.0e-9;
-
-bool near(double value, double bound)
-{
-    return std::fabs(value - bound) <= kOnBound * (1 + std::fabs(bound));
-}
-
-}  // namespace
 
 bool startNear(lprec* lp, const std::vector<double>& guess, const std::vector<char>& preferred)
 {
@@ -56,8 +48,7 @@ bool startNear(lprec* lp, const std::vector<double>& guess, const std::vector<ch
     for (int column = 1; column <= columns; ++column) {
         const double lower = get_lowbo(lp, column);
         const double upper = get_upbo(lp, column);
-        const bool inside = guess[column] > lower && guess[column] < upper && !near(guess[column], lower) &&
-                            !near(guess[column], upper);
+        const bool inside = clearAbove(guess[column], lower) && clearBelow(guess[column], upper);
         if (inside && !basicColumn[column])
             makeBasic(column);
     }
@@ -80,7 +71,7 @@ bool startNear(lprec* lp, const std::vector<double>& guess, const std::vector<ch
             continue;
         }
         const double upper = get_upbo(lp, column);
-        const bool atUpper = upper < get_infinite(lp) && guess[column] >= upper - kOnBound * (1 + std::fabs(upper));
+        const bool atUpper = upper < get_infinite(lp) && !clearBelow(guess[column], upper);
         basis[++nonBasic] = atUpper ? index : -index;
     }
     return basic == rows && set_basis(lp, basis.data(), TRUE);
